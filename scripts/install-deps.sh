@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what KLW needs to build, run and test on Debian 12 (run as root).
+set -euo pipefail
+packages=(
+  build-essential cmake
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libsqlite3-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth x11-apps
+  poppler-utils
+  fonts-liberation fonts-urw-base35
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,13 @@
+#include "scoring/scoring.h"
+#include "sheet/context.h"
+#include "sheet/tables.h"
+
+namespace klw {
+
+void DoppelSpiel(Context& c)
+{
+    for (const char* control : Doppelsteuerelemente)
+        c.sheet.setVisible(control, c.sheet.MitDoppel);
+}
+
+}  // namespace klw

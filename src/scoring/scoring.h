@@ -1,0 +1,23 @@
+#pragma once
+// Scoring over the sheet: evaluation of one game, the players' points, the final score and
+// the match result, and the doubles' visibility. Plain functions; the user is reached only
+// through the context's dialog and focus services.
+
+#include <QString>
+
+namespace klw {
+
+struct Context;
+
+// Leaving a guest-sets field: evaluates that game, then recomputes points and totals.
+void Edit56Exit(Context& c, const QString& sender);
+// Rewrites the twelve points fields from the sixteen singles.
+void EinzelpunkteErrechnen(Context& c);
+// Rewrites the four totals and checks the games total against 16 or 18 games.
+void EnddstandErrechnen(Context& c);
+// A games total changed: preselects the match result.
+void Edit49Change(Context& c, const QString& sender);
+// Shows or hides the doubles row as MitDoppel says.
+void DoppelSpiel(Context& c);
+
+}  // namespace klw

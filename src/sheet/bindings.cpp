@@ -1,0 +1,86 @@
+#include "sheet/bindings.h"
+
+#include <QHash>
+
+#include "scoring/scoring.h"
+#include "sheet/context.h"
+#include "sheet/lineup.h"
+#include "sheet/start.h"
+#include "sheet/tables.h"
+#include "snapshots/snapshots.h"
+
+namespace klw {
+
+namespace {
+
+// Not bound yet, because their operations are not built: f_ligaExit and f_HeimteamExit
+// (reference look-ups), f_h1pnrExit and f_h1nameExit (player entry), the search buttons,
+// bt_sicherungClick, bt_druckClick, Image2Click and bt_ladenClick.
+QHash<QString, Handler> buildExitHandlers()
+{
+    QHash<QString, Handler> h;
+    h.insert("f_spieltag", f_spieltagExit);
+    for (const Spiel& s : Spiele) {
+        h.insert(s.guestSets, Edit56Exit);
+        if (!s.isDoubles()) {
+            h.insert(s.homeChoice, ComboBox1Exit);
+            h.insert(s.guestChoice, ComboBox1Exit);
+        }
+    }
+    return h;
+}
+
+QHash<QString, Handler> buildClickHandlers()
+{
+    QHash<QString, Handler> h;
+    h.insert("bt_namenuebernehmen2", bt_namenuebernehmen2Click);
+    h.insert("bt_farben", bt_farbenClick);
+    h.insert("bt_ende", bt_endeClick);
+    h.insert("bt_schliessen3", bt_schliessen3Click);
+    return h;
+}
+
+QHash<QString, Handler> buildPickHandlers()
+{
+    QHash<QString, Handler> h;
+    for (const Spiel& s : Einzelspiele) {
+        h.insert(s.homeChoice, ComboBox1Click);
+        h.insert(s.guestChoice, ComboBox1Click);
+    }
+    return h;
+}
+
+Handler find(const QHash<QString, Handler>& table, const QString& name)
+{
+    return table.value(name, nullptr);
+}
+
+}  // namespace
+
+Handler exitHandler(const QString& field)
+{
+    static const auto table = buildExitHandlers();
+    return find(table, field);
+}
+
+Handler clickHandler(const QString& control)
+{
+    static const auto table = buildClickHandlers();
+    return find(table, control);
+}
+
+Handler pickHandler(const QString& choice)
+{
+    static const auto table = buildPickHandlers();
+    return find(table, choice);
+}
+
+void connectChangeHandlers(Context& c)
+{
+    QObject::connect(&c.sheet, &Spielbogen::textChanged, &c.sheet, [&c](const QString& name) {
+        if (name == QLatin1String("Edit49") || name == QLatin1String("Edit84"))
+            dispatch(c.dialogs, [&] { Edit49Change(c, name); });
+    });
+}
+
+}  // namespace klw

@@ -1,0 +1,46 @@
+#pragma once
+// Everything a handler may reach: the sheet, the two screen services, the data module with
+// the window's queries, the autosave timer and the clock. The window owns one; tests build
+// their own with scripted services.
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+#include "sheet/services.h"
+#include "sheet/spielbogen.h"
+
+class QTimer;
+
+namespace klw {
+
+class TDM_SYS;
+struct Abfragen;
+
+struct Context {
+    Spielbogen& sheet;
+    Dialogs& dialogs;
+    Focus& focus;
+    TDM_SYS* DM_SYS = nullptr;  // the query operations
+    Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
+    QTimer* Timer1 = nullptr;  // autosave
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    QString programFolder;  // folder of the executable, with its trailing '/'
+    std::function<void()> quit = [] {};  // ends the program
+};
+
+// Runs one handler as the window's event handling does: a failure shows its text in the
+// general error box and the program goes on with the sheet as it stands.
+template <typename F>
+void dispatch(Dialogs& dialogs, F&& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        dialogs.error(QString::fromUtf8(e.what()));
+    }
+}
+
+}  // namespace klw

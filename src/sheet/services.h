@@ -1,0 +1,41 @@
+#pragma once
+// What the handlers need of the user's screen. The window supplies Qt implementations;
+// tests supply scripted ones.
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+namespace klw {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // "Information" box with one "OK" button.
+    virtual void information(const QString& text) = 0;
+    // "Bestätigung" box with "&Ja" and "&Nein"; true only for Ja.
+    virtual bool confirm(const QString& text) = 0;
+    // Untitled box with one OK button.
+    virtual void message(const QString& text) = 0;
+    // The general error box: a handler failed with this text, the program goes on.
+    virtual void error(const QString& text) = 0;
+    virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
+    // Full path of a chosen file, empty when cancelled.
+    virtual QString chooseFile() = 0;
+};
+
+class Focus {
+public:
+    virtual ~Focus() = default;
+    // Whether the named control can take the focus now (shown and enabled).
+    virtual bool canFocus(const QString& name) const = 0;
+    virtual void setFocus(const QString& name) = 0;
+
+    void focusIfPossible(const QString& name)
+    {
+        if (canFocus(name))
+            setFocus(name);
+    }
+};
+
+}  // namespace klw

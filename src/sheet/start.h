@@ -1,0 +1,32 @@
+#pragma once
+// The life of the program around the sheet: start-up, the window-wide services and the end.
+
+#include <QDate>
+#include <QString>
+
+namespace klw {
+
+class Spielbogen;
+struct Context;
+
+inline const QString kFensterTitel = QStringLiteral("Spielberichtsbogen des MEKO e. V.");
+
+// Sets Saison and returns the season text for l_version ("Saison: 05/06" or empty).
+QString JahresVersion(Spielbogen& sheet, const QDate& today);
+// "klein" when the program folder holds the marker 720X760 (exact case), else "gross".
+QString Bildschirmvariante(const QString& programFolder);
+
+// Connects the database and returns the window caption, with the version when there is one.
+// A failure to connect reaches the caller; the caption then has no version.
+QString ProgrammStart(Context& c);
+void BdeAuslesen(Context& c);
+// Puts the sheet into its initial state when the window is first shown.
+void FormShow(Context& c);
+void f_spieltagExit(Context& c, const QString& sender);
+void bt_farbenClick(Context& c, const QString& sender);
+// The application title: "KLW", or "KLW_" and the league.
+void Timer2Timer(Context& c, const QString& sender);
+// Ends the program, after a question and a last snapshot when the header holds anything.
+void bt_endeClick(Context& c, const QString& sender);
+
+}  // namespace klw
