@@ -1,0 +1,73 @@
+#include "dbengine/connection.h"
+
+#include <sqlite3.h>
+
+#include "dbengine/error.h"
+
+namespace klw::db {
+
+namespace {
+
+// A second program on the same file may hold a lock for a moment.
+constexpr int kBusyTimeoutMs = 5000;
+
+}  // namespace
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QString& fileName)
+{
+    close();
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw Error(message + QStringLiteral(": ") + fileName, rc);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+
+    // Opening reads nothing yet; reading the schema shows at once whether this is a database.
+    char* error = nullptr;
+    if (sqlite3_exec(db, "select count(*) from sqlite_schema", nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+        const int code = sqlite3_extended_errcode(db);
+        sqlite3_free(error);
+        sqlite3_close(db);
+        throw Error(message + QStringLiteral(": ") + fileName, code);
+    }
+    // A write-protected file is opened for reading only; the program must write to it.
+    if (sqlite3_db_readonly(db, "main") == 1) {
+        sqlite3_close(db);
+        throw Error(QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)) + QStringLiteral(": ") + fileName,
+                    SQLITE_READONLY);
+    }
+    db_ = db;
+    fileName_ = fileName;
+}
+
+void Connection::close()
+{
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+void Connection::execute(const QString& sql)
+{
+    if (!db_)
+        throw Error(QStringLiteral("database is not open"), SQLITE_MISUSE);
+    char* error = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
+        sqlite3_free(error);
+        throw Error(message, sqlite3_extended_errcode(db_));
+    }
+}
+
+}  // namespace klw::db

@@ -1,0 +1,408 @@
+#include "dbengine/dataset.h"
+
+#include <QStringList>
+#include <sqlite3.h>
+
+#include "dbengine/error.h"
+#include "dbengine/statement.h"
+
+namespace klw::db {
+
+namespace {
+
+[[noreturn]] void fail(const QString& message)
+{
+    throw Error(message, SQLITE_ERROR);
+}
+
+QString quotedName(const QString& name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString fromUtf8OrEmpty(const char* text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+}  // namespace
+
+// ---- Field
+
+const QString& Field::name() const
+{
+    return dataset_->columnName(column_);
+}
+
+bool Field::isNull() const
+{
+    return !dataset_->currentValue(column_).isValid();
+}
+
+QString Field::asString() const
+{
+    return toText(dataset_->currentValue(column_), dataset_->columnType(column_));
+}
+
+int Field::asInteger() const
+{
+    return toInteger(dataset_->currentValue(column_), dataset_->columnType(column_));
+}
+
+QDateTime Field::asDateTime() const
+{
+    return toDateTime(dataset_->currentValue(column_), dataset_->columnType(column_));
+}
+
+void Field::setAsString(const QString& text)
+{
+    dataset_->assign(column_, [&](ColumnType type) { return fromText(text, type); });
+}
+
+void Field::setAsInteger(int value)
+{
+    dataset_->assign(column_, [&](ColumnType type) { return fromInteger(value, type); });
+}
+
+void Field::setAsDateTime(const QDateTime& value)
+{
+    dataset_->assign(column_, [&](ColumnType type) { return fromDateTime(value, type); });
+}
+
+void Field::clear()
+{
+    dataset_->assign(column_, [](ColumnType) { return QVariant(); });
+}
+
+// ---- Dataset: running statements
+
+Dataset::Dataset(Connection& connection, QObject* parent) : QObject(parent), connection_(connection) {}
+
+void Dataset::open(const QString& sql)
+{
+    close();
+    sql_ = sql;
+    PreparedStatement stmt(connection_.handle(), sql);
+    sqlite3_stmt* s = stmt.get();
+    const int count = sqlite3_column_count(s);
+    if (count == 0)
+        fail(QStringLiteral("statement returns no rows to open: ") + sql);
+
+    std::vector<Column> columns;
+    columns.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
+                           fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
+                           fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
+    }
+    std::vector<Row> rows;
+    while (stmt.step()) {
+        Row row(count);
+        for (int i = 0; i < count; ++i)
+            row[i] = stmt.column(i);
+        rows.push_back(std::move(row));
+    }
+
+    columns_ = std::move(columns);
+    rows_ = std::move(rows);
+    state_ = State::Browse;
+    setCursor(rows_.empty() ? -1 : 0, true, rows_.empty());
+    emit resultChanged();
+}
+
+void Dataset::close()
+{
+    if (state_ == State::Closed)
+        return;
+    dropPending();
+    state_ = State::Closed;
+    columns_.clear();
+    rows_.clear();
+    table_.clear();
+    keyColumn_ = -1;
+    setCursor(-1, true, true);
+    emit resultChanged();
+}
+
+void Dataset::execute(const QString& sql)
+{
+    close();
+    sql_ = sql;
+    PreparedStatement stmt(connection_.handle(), sql);
+    while (stmt.step()) {
+    }
+}
+
+// ---- Dataset: cursor and values
+
+void Dataset::setCursor(int row, bool bof, bool eof)
+{
+    const bool moved = row != current_;
+    current_ = row;
+    bof_ = bof;
+    eof_ = eof;
+    if (moved)
+        emit currentRowChanged();
+}
+
+void Dataset::setRecNo(int row)
+{
+    if (rows_.empty())
+        return;
+    dropPending();
+    setCursor(std::clamp(row, 0, recordCount() - 1), false, false);
+}
+
+void Dataset::first()
+{
+    dropPending();
+    setCursor(rows_.empty() ? -1 : 0, true, rows_.empty());
+}
+
+void Dataset::last()
+{
+    dropPending();
+    setCursor(recordCount() - 1, rows_.empty(), true);
+}
+
+void Dataset::next()
+{
+    dropPending();
+    if (current_ + 1 < recordCount())
+        setCursor(current_ + 1, false, false);
+    else
+        eof_ = true;
+}
+
+void Dataset::prior()
+{
+    dropPending();
+    if (current_ > 0)
+        setCursor(current_ - 1, false, false);
+    else
+        bof_ = true;
+}
+
+int Dataset::columnIndex(const QString& name) const
+{
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+QString Dataset::text(int row, int column) const
+{
+    return toText(rows_[size_t(row)][column], columns_[size_t(column)].type);
+}
+
+Field Dataset::fieldByName(const QString& name)
+{
+    const int column = columnIndex(name);
+    if (column < 0)
+        fail(QStringLiteral("no such column: ") + name);
+    return Field(*this, column);
+}
+
+const QVariant& Dataset::currentValue(int column) const
+{
+    static const QVariant null;
+    if (state_ == State::Edit || state_ == State::Insert)
+        return pending_[column];
+    if (current_ < 0)
+        return null;
+    return rows_[size_t(current_)][column];
+}
+
+// ---- Dataset: changing rows
+
+void Dataset::requireChangeable()
+{
+    if (state_ == State::Closed)
+        fail(QStringLiteral("cannot change a closed result"));
+    if (!table_.isEmpty())
+        return;
+    QString table;
+    int key = -1;
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        const Column& c = columns_[i];
+        if (c.table.isEmpty())
+            continue;
+        if (!table.isEmpty() && c.table.compare(table, Qt::CaseInsensitive) != 0)
+            fail(QStringLiteral("a result of more than one table cannot be changed: ") + sql_);
+        table = c.table;
+        const char* declared = nullptr;
+        int primaryKey = 0;
+        if (sqlite3_table_column_metadata(connection_.handle(), nullptr, c.table.toUtf8().constData(),
+                                          c.origin.toUtf8().constData(), &declared, nullptr, nullptr, &primaryKey,
+                                          nullptr) != SQLITE_OK)
+            throwLastError(connection_.handle());
+        if (primaryKey && declared && QString::fromUtf8(declared).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+            key = int(i);
+    }
+    if (table.isEmpty() || key < 0)
+        fail(QStringLiteral("the result holds no integer primary key of one table and cannot be changed: ") + sql_);
+    table_ = table;
+    keyColumn_ = key;
+}
+
+void Dataset::dropPending()
+{
+    if (state_ == State::Edit || state_ == State::Insert)
+        state_ = State::Browse;
+    pending_.clear();
+    assigned_.clear();
+    failedAssignment_.clear();
+}
+
+void Dataset::edit()
+{
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    requireChangeable();
+    if (current_ < 0) {
+        append();
+        return;
+    }
+    pending_ = rows_[size_t(current_)];
+    assigned_ = QVector<bool>(columnCount(), false);
+    state_ = State::Edit;
+}
+
+void Dataset::append()
+{
+    requireChangeable();
+    dropPending();
+    pending_ = Row(columnCount());
+    assigned_ = QVector<bool>(columnCount(), false);
+    state_ = State::Insert;
+}
+
+void Dataset::cancel()
+{
+    dropPending();
+}
+
+void Dataset::assign(int column, const std::function<QVariant(ColumnType)>& convert)
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        fail(QStringLiteral("not in edit or append mode: ") + columnName(column));
+    const Column& c = columns_[size_t(column)];
+    if (c.table.isEmpty())
+        fail(QStringLiteral("column cannot be changed: ") + c.name);
+    try {
+        pending_[column] = convert(c.type);
+    } catch (const std::exception& e) {
+        failedAssignment_ = c.name + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        throw;
+    }
+    assigned_[column] = true;
+}
+
+Dataset::Row Dataset::readBack(const QVariant& key)
+{
+    QStringList names;
+    QVector<int> columns;
+    for (int i = 0; i < columnCount(); ++i) {
+        if (!columns_[size_t(i)].table.isEmpty()) {
+            names << quotedName(columns_[size_t(i)].origin);
+            columns << i;
+        }
+    }
+    PreparedStatement stmt(connection_.handle(), QStringLiteral("select %1 from %2 where %3 = ?")
+                                                     .arg(names.join(QLatin1Char(',')), quotedName(table_),
+                                                          quotedName(columns_[size_t(keyColumn_)].origin)));
+    stmt.bind(1, key);
+    Row row = pending_;
+    if (stmt.step()) {
+        for (int j = 0; j < columns.size(); ++j)
+            row[columns[j]] = stmt.column(j);
+    }
+    return row;
+}
+
+void Dataset::post()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        fail(QStringLiteral("no pending row to store"));
+    if (!failedAssignment_.isEmpty())
+        fail(QStringLiteral("row not stored after a failed assignment (") + failedAssignment_ + QLatin1Char(')'));
+
+    QStringList names;
+    QVector<QVariant> values;
+    for (int i = 0; i < columnCount(); ++i) {
+        if (assigned_[i]) {
+            names << quotedName(columns_[size_t(i)].origin);
+            values << pending_[i];
+        }
+    }
+    sqlite3* db = connection_.handle();
+    QVariant key;
+    if (state_ == State::Insert) {
+        QString sql = QStringLiteral("insert into ") + quotedName(table_);
+        if (names.isEmpty()) {
+            sql += QStringLiteral(" default values");
+        } else {
+            QStringList marks;
+            for (qsizetype i = 0; i < names.size(); ++i)
+                marks << QStringLiteral("?");
+            sql += QStringLiteral(" (%1) values (%2)").arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        }
+        PreparedStatement stmt(db, sql);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            stmt.bind(int(i + 1), values[i]);
+        stmt.step();
+        key = qint64(sqlite3_last_insert_rowid(db));
+    } else {
+        const QVariant oldKey = rows_[size_t(current_)][keyColumn_];
+        key = assigned_[keyColumn_] ? pending_[keyColumn_] : oldKey;
+        if (!names.isEmpty()) {
+            PreparedStatement stmt(db, QStringLiteral("update %1 set %2 = ? where %3 = ?")
+                                           .arg(quotedName(table_), names.join(QStringLiteral(" = ?, ")),
+                                                quotedName(columns_[size_t(keyColumn_)].origin)));
+            for (qsizetype i = 0; i < values.size(); ++i)
+                stmt.bind(int(i + 1), values[i]);
+            stmt.bind(int(values.size() + 1), oldKey);
+            stmt.step();
+            if (sqlite3_changes(db) == 0)
+                fail(QStringLiteral("the row to be changed no longer exists in ") + table_);
+        }
+    }
+
+    Row stored = readBack(key);
+    if (state_ == State::Insert) {
+        rows_.push_back(std::move(stored));
+        dropPending();
+        setCursor(recordCount() - 1, false, false);
+    } else {
+        rows_[size_t(current_)] = std::move(stored);
+        dropPending();
+    }
+    emit resultChanged();
+}
+
+void Dataset::remove()
+{
+    if (state_ == State::Insert) {
+        dropPending();
+        return;
+    }
+    requireChangeable();
+    if (current_ < 0)
+        fail(QStringLiteral("no current row to delete"));
+    dropPending();
+    PreparedStatement stmt(connection_.handle(), QStringLiteral("delete from %1 where %2 = ?")
+                                                     .arg(quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
+    stmt.bind(1, rows_[size_t(current_)][keyColumn_]);
+    stmt.step();
+    rows_.erase(rows_.begin() + current_);
+    const int row = std::min(current_, recordCount() - 1);
+    current_ = -2;  // makes setCursor report the change also when the index stays
+    setCursor(row, rows_.empty(), rows_.empty());
+    emit resultChanged();
+}
+
+}  // namespace klw::db

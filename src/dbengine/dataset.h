@@ -1,0 +1,141 @@
+#pragma once
+// A query result held in memory: the rows of one statement with their column names and
+// declared types, a current row, and edit/append of the current row, posted back to the
+// table as an UPDATE or INSERT with bound values.
+//
+// A result can be changed when all its columns come from one table whose INTEGER PRIMARY
+// KEY is among them (every "select * from <table> ..." of the program); the rows are
+// addressed by that key.
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <vector>
+
+#include "dbengine/connection.h"
+#include "dbengine/values.h"
+
+namespace klw::db {
+
+class Dataset;
+
+// One column of the current row, found by name.
+class Field {
+public:
+    const QString& name() const;
+    bool isNull() const;
+    QString asString() const;
+    int asInteger() const;
+    QDateTime asDateTime() const;
+
+    // Assignments need edit or append mode. One that fails (a text that is no date, say)
+    // throws, and the row can then no longer be posted.
+    void setAsString(const QString& text);
+    void setAsInteger(int value);
+    void setAsDateTime(const QDateTime& value);
+    void clear();
+
+private:
+    friend class Dataset;
+    Field(Dataset& dataset, int column) : dataset_(&dataset), column_(column) {}
+    Dataset* dataset_;
+    int column_;
+};
+
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Closed, Browse, Edit, Insert };
+
+    explicit Dataset(Connection& connection, QObject* parent = nullptr);
+
+    // Closes, then runs a statement that returns rows and holds all of them; the first row
+    // is current. A statement without a result (delete, update) is refused unrun.
+    void open(const QString& sql);
+    void close();
+    // Closes, then runs a statement that returns no rows.
+    void execute(const QString& sql);
+
+    bool isOpen() const { return state_ != State::Closed; }
+    State state() const { return state_; }
+    // The last statement given to open() or execute(), also after close().
+    const QString& sql() const { return sql_; }
+
+    // The cursor, as in a grid: bof() after first() or a prior() at the first row, eof()
+    // after a next() at the last row; both for an empty or closed result.
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+    bool isEmpty() const { return rows_.empty(); }
+    int recordCount() const { return int(rows_.size()); }
+    int recNo() const { return current_; }  // 0-based, -1 without rows
+    void setRecNo(int row);
+    void first();
+    void last();
+    void next();
+    void prior();
+
+    int columnCount() const { return int(columns_.size()); }
+    const QString& columnName(int column) const { return columns_[size_t(column)].name; }
+    ColumnType columnType(int column) const { return columns_[size_t(column)].type; }
+    int columnIndex(const QString& name) const;  // -1 when the result has no such column
+    // A held value as text, as fields read it; for grids.
+    QString text(int row, int column) const;
+
+    // Throws Error "no such column: NAME" when the result lacks the column, or when closed.
+    Field fieldByName(const QString& name);
+
+    // Edit mode for the current row; on an empty result this appends instead. Nothing
+    // happens while a row is already pending.
+    void edit();
+    // A new, empty pending row; a row that was pending and not posted is dropped.
+    void append();
+    // Stores the pending row. On failure nothing is stored and the row stays pending.
+    void post();
+    void cancel();
+    // Deletes the current row from the table (or drops a pending new row).
+    void remove();
+
+signals:
+    // Opened, closed, a row stored or removed.
+    void resultChanged();
+    void currentRowChanged();
+
+private:
+    friend class Field;
+    struct Column {
+        QString name;
+        ColumnType type;
+        QString table;   // table of origin, empty for expressions
+        QString origin;  // column name in that table
+    };
+    using Row = QVector<QVariant>;
+
+    const QVariant& currentValue(int column) const;
+    void assign(int column, const std::function<QVariant(ColumnType)>& convert);
+    void requireChangeable();
+    void dropPending();
+    Row readBack(const QVariant& key);
+    void setCursor(int row, bool bof, bool eof);
+
+    Connection& connection_;
+    QString sql_;
+    State state_ = State::Closed;
+    std::vector<Column> columns_;
+    std::vector<Row> rows_;
+    int current_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+
+    // Resolved when the result is first changed.
+    QString table_;
+    int keyColumn_ = -1;
+
+    Row pending_;
+    QVector<bool> assigned_;
+    QString failedAssignment_;  // the error of an assignment that failed on the pending row
+};
+
+}  // namespace klw::db
