@@ -1,1 +1,19 @@
-int main() { return 0; }
+// KLW: the match report sheet of a darts league match.
+
+#include <QApplication>
+
+#include "output/dm_dat.h"
+#include "sheet/tfklw.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KLW"));
+    QApplication::setApplicationDisplayName(QStringLiteral("KLW"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/sicherung.jpg")));
+
+    klw::TDM_DAT DM_DAT;
+    klw::TFKLW FKLW(nullptr, &DM_DAT);
+    FKLW.show();
+    return app.exec();
+}

@@ -19,6 +19,8 @@ class TDM_SYS;
 struct Abfragen;
 
 struct Context {
+    Context(Spielbogen& s, Dialogs& d, Focus& f) : sheet(s), dialogs(d), focus(f) {}
+
     Spielbogen& sheet;
     Dialogs& dialogs;
     Focus& focus;

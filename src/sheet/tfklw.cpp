@@ -1,0 +1,387 @@
+#include "sheet/tfklw.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTableView>
+#include <QToolButton>
+
+#include "app/impressum.h"
+#include "sheet/start.h"
+#include "sheet/tables.h"
+#include "snapshots/snapshots.h"
+
+// The pictures live in the static GUI library; this pulls them into the program.
+static void initPictures()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace klw {
+
+namespace {
+
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+const QColor kPurple(0x80, 0x00, 0x80);
+
+}  // namespace
+
+TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs)
+    : dialogs_(dialogs ? *dialogs : qtDialogs_), context_{sheet_, dialogs_, focus_}
+{
+    initPictures();
+    context_.DM_SYS = dmSys;
+    context_.Timer1 = &Timer1;
+    context_.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    context_.quit = [this] { close(); };
+
+    setWindowTitle(kFensterTitel);
+    QPalette menuPalette = palette();
+    menuPalette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
+    setPalette(menuPalette);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ScrollBox"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    canvas_ = new QWidget;
+    canvas_->setObjectName(QStringLiteral("canvas"));
+    canvas_->setFixedSize(kCanvasWidth, kScrollRange);
+    buildSheet(canvas_);
+    scroll->setWidget(canvas_);
+    setCentralWidget(scroll);
+    applyTabOrder();
+
+    connect(&sheet_, &Spielbogen::textChanged, this, &TFKLW::showField);
+    connect(&sheet_, &Spielbogen::stateChanged, this, &TFKLW::showField);
+    connect(&sheet_, &Spielbogen::windowColourChosen, this, [this](const QColor& colour) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, colour);
+        setPalette(p);
+        canvas_->setAutoFillBackground(true);
+        canvas_->setPalette(p);
+        update();
+    });
+    connectChangeHandlers(context_);
+    qApp->installEventFilter(this);
+
+    Timer1.setInterval(300000);
+    connect(&Timer1, &QTimer::timeout, this, [this] { run(QStringLiteral("Timer1"), Timer1Timer); });
+    Timer2.setInterval(1000);
+    connect(&Timer2, &QTimer::timeout, this, [this] { run(QStringLiteral("Timer2"), Timer2Timer); });
+    Timer1.start();
+    Timer2.start();
+
+    FormCreate();
+}
+
+TFKLW::~TFKLW()
+{
+    // The widgets go first, while the sheet they are bound to still exists: closing the
+    // window moves the focus out of them one last time.
+    qApp->removeEventFilter(this);
+    Timer1.stop();
+    Timer2.stop();
+    delete takeCentralWidget();
+}
+
+void TFKLW::FormCreate()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->geometry();
+        resize(desktop.size());
+        move(desktop.center() - rect().center());
+    }
+    dispatch(dialogs_, [this] { setWindowTitle(ProgrammStart(context_)); });
+}
+
+void TFKLW::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    dispatch(dialogs_, [this] { FormShow(context_); });
+}
+
+void TFKLW::run(const QString& sender, Handler handler)
+{
+    if (handler)
+        dispatch(dialogs_, [&] { handler(context_, sender); });
+}
+
+void TFKLW::bt_infoClick()
+{
+    auto* imprint = new TFIMPRESSUM(this);
+    imprint->exec();
+    delete imprint;
+}
+
+// --- building the canvas -------------------------------------------------------------
+
+QLabel* TFKLW::addCaption(const QString& text, int x, int y, QWidget* parent, bool bold)
+{
+    auto* label = new QLabel(text, parent ? parent : canvas_);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QAbstractButton* TFKLW::addButton(const QString& name, const QRect& geometry, const QString& caption,
+                                  const QString& hint, const QString& picture, QWidget* parent)
+{
+    QAbstractButton* button = nullptr;
+    if (picture.isEmpty()) {
+        button = new QPushButton(caption, parent ? parent : canvas_);
+    } else {
+        auto* glyph = new QToolButton(parent ? parent : canvas_);
+        glyph->setText(caption);
+        glyph->setIcon(QIcon(picture));
+        glyph->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+        glyph->setIconSize(caption.isEmpty() ? geometry.size() - QSize(12, 12) : geometry.size() - QSize(24, 24));
+        button = glyph;
+    }
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setToolTip(hint);
+    // Only the small position buttons in front of the player rows are no tab stops.
+    button->setFocusPolicy(name.startsWith(QLatin1String("bt_H")) || name.startsWith(QLatin1String("bt_G"))
+                               ? Qt::ClickFocus
+                               : Qt::StrongFocus);
+    widgets_.insert(name, button);
+    connect(button, &QAbstractButton::clicked, this, [this, name] {
+        if (name == QLatin1String("bt_info"))
+            dispatch(dialogs_, [this] { bt_infoClick(); });
+        else
+            run(name, clickHandler(name));
+    });
+    return button;
+}
+
+QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* parent)
+{
+    const FieldDef& def = sheet_.def(name);
+    if (!parent)
+        parent = canvas_;
+    QWidget* w = nullptr;
+    switch (def.kind) {
+    case FieldKind::Edit:
+    case FieldKind::MaskEdit: {
+        auto* edit = new QLineEdit(parent);
+        if (def.kind == FieldKind::MaskEdit)
+            edit->setInputMask(QStringLiteral("09.09.9999;_"));
+        if (def.maxLength > 0)
+            edit->setMaxLength(def.maxLength);
+        if (def.readOnly) {
+            edit->setReadOnly(true);
+            QPalette p = edit->palette();
+            p.setColor(QPalette::Base, kSilver);
+            edit->setPalette(p);
+            QFont f = edit->font();
+            f.setBold(true);
+            edit->setFont(f);
+        }
+        w = edit;
+        break;
+    }
+    case FieldKind::Choice: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+        combo->addItems(def.items);
+        w = combo;
+        break;
+    }
+    case FieldKind::Radio: {
+        auto* box = new QGroupBox(parent);
+        auto* group = new QButtonGroup(box);
+        const int columns = name == QLatin1String("rg_ergebnis") ? 3 : 1;
+        const int cellWidth = geometry.width() / columns - 4;
+        for (int i = 0; i < def.items.size(); ++i) {
+            auto* radio = new QRadioButton(def.items[i], box);
+            radio->setGeometry(4 + (i % columns) * (cellWidth + 2), 4 + (i / columns) * 20, cellWidth, 20);
+            radio->setFocusPolicy(def.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+            group->addButton(radio, i);
+        }
+        w = box;
+        break;
+    }
+    case FieldKind::Check:
+        w = new QCheckBox(def.text, parent);
+        break;
+    case FieldKind::Memo: {
+        auto* memo = new QPlainTextEdit(parent);
+        memo->setTabChangesFocus(true);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        w = memo;
+        break;
+    }
+    case FieldKind::Label:
+        w = new QLabel(parent);
+        break;
+    case FieldKind::Panel: {
+        auto* panel = new QFrame(parent);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setAutoFillBackground(true);
+        QPalette p = panel->palette();
+        p.setColor(QPalette::Window, kPurple);
+        p.setColor(QPalette::WindowText, Qt::white);
+        panel->setPalette(p);
+        w = panel;
+        break;
+    }
+    }
+    w->setObjectName(name);
+    w->setGeometry(geometry);
+    if (def.kind == FieldKind::Label || def.kind == FieldKind::Panel)
+        w->setFocusPolicy(Qt::NoFocus);
+    else if (def.kind != FieldKind::Radio)
+        w->setFocusPolicy(def.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    widgets_.insert(name, w);
+    bindField(def, w);
+    showField(name);
+    if (!def.visible)
+        w->hide();
+    return w;
+}
+
+// Widget to sheet for what the user does; sheet to widget in showField().
+void TFKLW::bindField(const FieldDef& def, QWidget* w)
+{
+    const QString name = def.name;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        connect(edit, &QLineEdit::textEdited, this, [this, name, edit] {
+            // A masked edit's text() drops the unfilled places; the sheet keeps them as blanks.
+            QString text = edit->inputMask().isEmpty() ? edit->text() : edit->displayText().replace('_', ' ');
+            sheet_.setText(name, text);
+        });
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [this, name](const QString& text) { sheet_.setText(name, text); });
+        connect(combo, &QComboBox::activated, this, [this, name](int index) {
+            sheet_.selectItem(name, index);
+            run(name, pickHandler(name));
+        });
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, name, memo] {
+            sheet_.setText(name, memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+        });
+    } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+        connect(check, &QCheckBox::toggled, this, [this, name](bool on) { sheet_.setChecked(name, on); });
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        auto* group = box->findChild<QButtonGroup*>();
+        connect(group, &QButtonGroup::idClicked, this, [this, name](int id) { sheet_.setItemIndex(name, id); });
+    }
+}
+
+void TFKLW::showField(const QString& name)
+{
+    QWidget* w = widgets_.value(name);
+    if (!w)
+        return;
+    const QString& text = sheet_.text(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        const QString current = edit->inputMask().isEmpty() ? edit->text() : edit->displayText().replace('_', ' ');
+        if (current != text)
+            edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        const int selected = sheet_.selectedItem(name);
+        if (selected >= 0 && combo->currentIndex() != selected) {
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(selected);
+        }
+        if (combo->currentText() != text)
+            combo->setEditText(text);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (memo->toPlainText() != shown)
+            memo->setPlainText(shown);
+    } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+        if (check->isChecked() != sheet_.isChecked(name)) {
+            const QSignalBlocker block(check);
+            check->setChecked(sheet_.isChecked(name));
+        }
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        auto* group = box->findChild<QButtonGroup*>();
+        const int index = sheet_.itemIndex(name);
+        group->setExclusive(false);
+        for (QAbstractButton* b : group->buttons())
+            b->setChecked(group->id(b) == index);
+        group->setExclusive(true);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(text);
+    }
+    if (w->isVisibleTo(w->parentWidget()) != sheet_.isVisible(name))
+        w->setVisible(sheet_.isVisible(name));
+}
+
+void TFKLW::applyTabOrder()
+{
+    QWidget* previous = nullptr;
+    for (const QString& name : tabOrder()) {
+        QWidget* w = widgets_.value(name);
+        if (!w)
+            continue;
+        if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            // A radio group is visited through its buttons.
+            for (QAbstractButton* b : box->findChild<QButtonGroup*>()->buttons()) {
+                if (previous)
+                    setTabOrder(previous, b);
+                previous = b;
+            }
+            continue;
+        }
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+// --- events --------------------------------------------------------------------------
+
+bool TFKLW::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && widget == QApplication::focusWidget()) {
+            // Enter works like Tab; the key still reaches the control that had the focus,
+            // except a choice, which would take a typed item text as a pick.
+            focusNextChild();
+            return qobject_cast<QComboBox*>(widget) != nullptr;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A message box, a modal window or a drop-down list taking the focus is no leaving.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            const QString name = widget->objectName();
+            if (widgets_.value(name) == widget)
+                run(name, exitHandler(name));
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace klw

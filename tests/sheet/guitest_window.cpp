@@ -1,0 +1,179 @@
+// The real main window: widgets built from the sheet's fields, bound both ways, Enter as
+// Tab, the tab stops and the focus rule of the match day.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "output/dm_dat.h"
+#include "sheet/tables.h"
+#include "sheet/tfklw.h"
+#include "support/fakes.h"
+
+using namespace klw;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<TDM_DAT> dmDat;
+    std::unique_ptr<TFKLW> window;
+
+    QWidget* w(const char* name) { return window->control(QString::fromLatin1(name)); }
+    QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+
+private slots:
+    void init()
+    {
+        dialogs = std::make_unique<test::ScriptedDialogs>();
+        dmDat = std::make_unique<TDM_DAT>();
+        window = std::make_unique<TFKLW>(nullptr, dmDat.get(), dialogs.get());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Every focus move away from the match day lands in the league, so tests start there.
+    void focusOn(const char* name)
+    {
+        if (focused() == QLatin1String("f_spieltag"))
+            w("f_liga")->setFocus();
+        w(name)->setFocus();
+        QTRY_COMPARE(focused(), QString::fromLatin1(name));
+    }
+    void cleanup() { window.reset(); }
+
+    void everyFieldHasItsWidgetOnTheCanvas()
+    {
+        for (const FieldDef& def : sheetFields()) {
+            QWidget* widget = window->control(def.name);
+            QVERIFY2(widget, qPrintable(def.name));
+            QCOMPARE(widget->objectName(), def.name);
+            const QRect onCanvas(QPoint(0, 0), QSize(TFKLW::kCanvasWidth, TFKLW::kCanvasHeight));
+            QVERIFY2(onCanvas.contains(widget->geometry()), qPrintable(def.name));
+            QCOMPARE(widget->isVisibleTo(window.get()), window->sheet().isVisible(def.name) &&
+                                                           (def.name == "f_intervall" ? false : true));
+        }
+        auto* scroll = window->findChild<QScrollArea*>();
+        QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(qobject_cast<QLineEdit*>(w("f_bde2"))->text(), QCoreApplication::applicationDirPath() + "/");
+    }
+
+    void startStateIsShown()
+    {
+        QCOMPARE(focused(), QStringLiteral("f_spieltag"));
+        QCOMPARE(qobject_cast<QComboBox*>(w("ComboBox19"))->currentText(), QStringLiteral("H4"));
+        QCOMPARE(window->sheet().selectedItem("ComboBox19"), 0);
+        QVERIFY(!w("l_hdoppel1")->isVisible());
+        QVERIFY(!w("Label24")->isVisible());
+        QVERIFY(!w("cb_maildatei")->isVisible());
+        QVERIFY(!w("p_admin")->isVisible());
+        QCOMPARE(qobject_cast<QLineEdit*>(w("f_datum"))->text().size(), 10);
+        QCOMPARE(window->sheet().text("f_datum"), QDate::currentDate().toString("dd.MM.yyyy"));
+        QVERIFY(qobject_cast<QLineEdit*>(w("Edit8"))->isReadOnly());
+        QVERIFY(qobject_cast<QLineEdit*>(w("f_h1punkte"))->isReadOnly());
+    }
+
+    void enterWorksLikeTabAndSkipsTheName()
+    {
+        focusOn("f_h1pnr");
+        QTest::keyClick(w("f_h1pnr"), Qt::Key_Return);
+        QCOMPARE(focused(), QStringLiteral("f_h1rname"));
+        QTest::keyClick(w("f_h1rname"), Qt::Key_Enter);
+        QCOMPARE(focused(), QStringLiteral("f_h2pnr"));
+    }
+
+    void enterInTheRemarkMovesOnAndStillBreaksTheLine()
+    {
+        focusOn("m_bemerkung");
+        QTest::keyClicks(w("m_bemerkung"), "a");
+        QTest::keyClick(w("m_bemerkung"), Qt::Key_Return);
+        QCOMPARE(focused(), QStringLiteral("l_ligabearbeiter"));
+        QCOMPARE(window->sheet().text("m_bemerkung"), QStringLiteral("a\r\n"));
+    }
+
+    void tabVisitsOnlyTabStops()
+    {
+        const QStringList expected{"f_h6rname", "f_g1pnr", "f_g1rname", "f_g2pnr"};
+        focusOn("f_h6pnr");
+        for (const QString& next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), next);
+        }
+        // The last guest row leads to the transfer button, then the doubles are skipped
+        // while hidden and the sets of game 1 follow.
+        focusOn("f_g6rname");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("bt_namenuebernehmen2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("Edit9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("Edit56"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("Edit7"));
+    }
+
+    void leavingTheMatchDayLandsInTheLeague()
+    {
+        QCOMPARE(focused(), QStringLiteral("f_spieltag"));
+        QTest::keyClick(w("f_spieltag"), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("f_liga"));
+
+        focusOn("f_spieltag");
+        QTest::mouseClick(w("f_gastteam"), Qt::LeftButton);
+        QCOMPARE(focused(), QStringLiteral("f_liga"));
+    }
+
+    void widgetsAndSheetFollowEachOther()
+    {
+        Spielbogen& s = window->sheet();
+        focusOn("f_Heimteam");
+        QTest::keyClicks(w("f_Heimteam"), "Adler");
+        QCOMPARE(s.text("f_Heimteam"), QStringLiteral("Adler"));
+
+        s.setText("Edit50", "12");
+        QCOMPARE(qobject_cast<QLineEdit*>(w("Edit50"))->text(), QStringLiteral("12"));
+        s.setVisible("l_hdoppel1", true);
+        QVERIFY(w("l_hdoppel1")->isVisible());
+
+        // A typed choice text leaves the choice without a selected item, even an item's text.
+        auto* combo = qobject_cast<QComboBox*>(w("ComboBox1"));
+        focusOn("ComboBox1");
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, "H5");
+        QCOMPARE(s.text("ComboBox1"), QStringLiteral("H5"));
+        QCOMPARE(s.selectedItem("ComboBox1"), -1);
+        // Picking an item sets both.
+        combo->setCurrentIndex(2);
+        emit combo->activated(2);
+        QCOMPARE(s.text("ComboBox1"), QStringLiteral("H6"));
+        QCOMPARE(s.selectedItem("ComboBox1"), 2);
+        // The program setting a choice's text leaves no selected item either.
+        s.setText("ComboBox1", "H1");
+        QCOMPARE(combo->currentText(), QStringLiteral("H1"));
+        QCOMPARE(s.selectedItem("ComboBox1"), -1);
+
+        s.setItemIndex("rg_ergebnis", 2);
+        QVERIFY(window->findChild<QGroupBox*>("rg_ergebnis")->findChildren<QRadioButton*>()[2]->isChecked());
+        s.setText("m_bemerkung", "a\r\nb");
+        QCOMPARE(qobject_cast<QPlainTextEdit*>(w("m_bemerkung"))->toPlainText(), QStringLiteral("a\nb"));
+    }
+
+    void emptiedDateKeepsItsMaskInTheSheet()
+    {
+        auto* date = qobject_cast<QLineEdit*>(w("f_datum"));
+        focusOn("f_datum");
+        date->selectAll();
+        QTest::keyClick(date, Qt::Key_Delete);
+        QCOMPARE(window->sheet().text("f_datum"), kLeeresDatum);
+        QTest::keyClicks(date, "03032009");
+        QCOMPARE(window->sheet().text("f_datum"), QStringLiteral("03.03.2009"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "guitest_window.moc"
