@@ -76,7 +76,8 @@ void EinzelpunkteTest::lineUps_data()
     QTest::newRow("typed scheduled text") << QStringList{"1=2:0"} << QStringList{"ComboBox1=X", "ComboBox1=H1"} << "H1=3";
     QTest::newRow("undecided pairs")
         << QStringList{"1=1:1", "2=0:0", "3=2:", "4=:2", "5=2:2", "6=1:0", "7=0:1"} << QStringList{} << "";
-    QTest::newRow("doubles earn nothing") << QStringList{"17=2:0", "18=0:2"} << QStringList{} << "";
+    QTest::newRow("doubles earn nothing")
+        << QStringList{"17=2:0", "18=0:2"} << QStringList{"l_hdoppel1=H5", "l_gdoppel2=G5"} << "";
 }
 
 void EinzelpunkteTest::lineUps()
