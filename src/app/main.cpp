@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "sheet/tfklw.h"
 
@@ -12,8 +13,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("KLW"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/sicherung.jpg")));
 
+    klw::TDM_SYS DM_SYS;
     klw::TDM_DAT DM_DAT;
-    klw::TFKLW FKLW(nullptr, &DM_DAT);
+    klw::TFKLW FKLW(&DM_SYS, &DM_DAT);
     FKLW.show();
     return app.exec();
 }

@@ -39,13 +39,15 @@ const QColor kPurple(0x80, 0x00, 0x80);
 
 }  // namespace
 
-TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs)
+TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs, const QString& programFolder)
     : dialogs_(dialogs ? *dialogs : qtDialogs_), context_{sheet_, dialogs_, focus_}
 {
     initPictures();
     context_.DM_SYS = dmSys;
+    context_.abfragen = &abfragen_;
     context_.Timer1 = &Timer1;
-    context_.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    context_.programFolder =
+        programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;
     context_.quit = [this] { close(); };
 
     setWindowTitle(kFensterTitel);

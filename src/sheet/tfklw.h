@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "data/abfragen.h"
 #include "sheet/bindings.h"
 #include "sheet/context.h"
 #include "sheet/qt_services.h"
@@ -24,8 +25,9 @@ class TDM_DAT;
 class TFKLW : public QMainWindow {
     Q_OBJECT
 public:
-    // `dialogs` replaces the window's own message boxes (tests script them).
-    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr);
+    // `dialogs` replaces the window's own message boxes and `programFolder` the folder of
+    // the executable (tests script the one and point the other elsewhere).
+    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
     ~TFKLW() override;
 
     Spielbogen& sheet() { return sheet_; }
@@ -62,6 +64,7 @@ private:
     Dialogs& dialogs_;
     QHash<QString, QWidget*> widgets_;
     WidgetFocus focus_{widgets_};
+    Abfragen abfragen_;  // ABSDatabase1 and the six named queries
     QTimer Timer1;
     QTimer Timer2;
     Context context_;

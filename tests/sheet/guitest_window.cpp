@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "sheet/tables.h"
 #include "sheet/tfklw.h"
@@ -21,6 +22,7 @@ class WindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<TDM_SYS> dmSys;
     std::unique_ptr<TDM_DAT> dmDat;
     std::unique_ptr<TFKLW> window;
 
@@ -31,8 +33,9 @@ private slots:
     void init()
     {
         dialogs = std::make_unique<test::ScriptedDialogs>();
+        dmSys = std::make_unique<TDM_SYS>();
         dmDat = std::make_unique<TDM_DAT>();
-        window = std::make_unique<TFKLW>(nullptr, dmDat.get(), dialogs.get());
+        window = std::make_unique<TFKLW>(dmSys.get(), dmDat.get(), dialogs.get());
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
@@ -61,6 +64,24 @@ private slots:
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
         QCOMPARE(window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_bde2"))->text(), QCoreApplication::applicationDirPath() + "/");
+    }
+
+    void withoutDatabaseTheWindowOpensAfterOneErrorBox()
+    {
+        window.reset();
+        QTemporaryDir empty;
+        test::ScriptedDialogs shown;
+        TFKLW bare(dmSys.get(), dmDat.get(), &shown, empty.path() + "/");
+        bare.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bare));
+        QCOMPARE(shown.shown.size(), 1);
+        QCOMPARE(shown.shown[0].kind, test::Shown::Error);
+        QVERIFY2(!shown.shown[0].text.isEmpty(), qPrintable(shown.shown[0].text));
+        QCOMPARE(bare.windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V."));
+        QCOMPARE(bare.sheet().text("f_bde2"), QString());
+        // The rest of the start still runs.
+        QCOMPARE(bare.sheet().text("f_intervall"), QStringLiteral("10"));
+        QCOMPARE(bare.sheet().selectedItem("ComboBox1"), 0);
     }
 
     void startStateIsShown()
