@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "data/abfragen.h"
+#include "data/dm_sys.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/tables.h"
@@ -52,8 +54,11 @@ QString Bildschirmvariante(const QString& programFolder)
 
 QString ProgrammStart(Context& c)
 {
-    // Steps 1 and 2, connecting ABSDatabase1 to <program folder>/Datenbank/KLW.abs, come
-    // with the database layer; until it is built the program runs without a connection.
+    // A missing or broken file throws here, before the caption gets its version.
+    if (c.abfragen) {
+        c.abfragen->ABSDatabase1.close();
+        c.abfragen->ABSDatabase1.open(c.programFolder + QStringLiteral("Datenbank/KLW.abs"));
+    }
     QString caption = kFensterTitel;
     const QString version = GetVersionsInformationen(versionRecord());
     if (version != QLatin1String("NI"))
@@ -77,8 +82,9 @@ void FormShow(Context& c)
     s.FarbeGewaehlt = false;
     s.setChecked("cb_maildatei", false);
     s.setVisible("cb_maildatei", false);
-    // Removing the blank member records comes with the database layer (statement through
-    // Q_DELETE, failures ignored); until it is built nothing is removed.
+    if (c.DM_SYS && c.abfragen)  // ignores its failure, e.g. without a connection
+        c.DM_SYS->ABSQueryUpdate(c.abfragen->Q_DELETE,
+                                 QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
     s.NamenUebergeben = false;
     s.setText("l_version", JahresVersion(s, c.today()));
     s.setText("l_sicherung", QString());

@@ -1,0 +1,72 @@
+// Start-up with the database: ProgrammStart connects the file beside the program, and
+// FormShow removes the blank member records.
+
+#include <QTest>
+
+#include "data/abfragen.h"
+#include "data/dm_sys.h"
+#include "dbengine/error.h"
+#include "sheet/start.h"
+#include "support/fakes.h"
+#include "support/testdatabase.h"
+
+class TestDatenbankstart : public QObject {
+    Q_OBJECT
+
+private slots:
+    void programmStartConnectsTheFileBesideTheProgram()
+    {
+        klw::test::TestDatabase database;
+        klw::TDM_SYS dm;
+        klw::Abfragen abfragen;
+        klw::test::Harness h;
+        h.c.DM_SYS = &dm;
+        h.c.abfragen = &abfragen;
+
+        h.c.programFolder = database.dir.path() + QStringLiteral("/anderswo/");
+        const QString missing = h.c.programFolder + QStringLiteral("Datenbank/KLW.abs");
+        try {
+            klw::ProgrammStart(h.c);
+            QFAIL("ProgrammStart went on without a database");
+        } catch (const klw::db::Error& e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("unable to open database file: ") + missing);
+        }
+        QVERIFY(!abfragen.ABSDatabase1.isOpen());
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(h.sheet.text("f_bde2"), QString());
+        klw::FormShow(h.c);  // the clean-up fails silently without a connection
+        QVERIFY(h.dialogs.shown.isEmpty());
+
+        h.c.programFolder = database.programFolder();
+        QVERIFY(klw::ProgrammStart(h.c).startsWith(klw::kFensterTitel));
+        QVERIFY(abfragen.ABSDatabase1.isOpen());
+        QCOMPARE(abfragen.ABSDatabase1.fileName(), database.file());
+    }
+
+    void formShowRemovesBlankMembers()
+    {
+        klw::test::TestDatabase database;
+        klw::TDM_SYS dm;
+        klw::Abfragen abfragen;
+        klw::test::Harness h;
+        h.c.DM_SYS = &dm;
+        h.c.abfragen = &abfragen;
+        h.c.programFolder = database.programFolder();
+        klw::ProgrammStart(h.c);
+        abfragen.ABSDatabase1.execute(QStringLiteral(
+            "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME) values ('90001', '', '', ''), ('90003', '', '', 'Uwe Pohl');"
+            "insert into Mitglied (PASSNR) values ('90002')"));
+
+        klw::FormShow(h.c);
+
+        klw::db::Dataset d(abfragen.ABSDatabase1);
+        d.open(QStringLiteral("select * from Mitglied where PASSNR like '9000%' order by PASSNR"));
+        QCOMPARE(d.recordCount(), 1);
+        QCOMPARE(d.fieldByName(QStringLiteral("NAME")).asString(), QStringLiteral("Uwe Pohl"));
+        d.open(QStringLiteral("select count(*) n from Mitglied where NAME <> ''"));
+        QVERIFY(d.fieldByName(QStringLiteral("n")).asInteger() >= 400);  // the named members stay
+    }
+};
+
+QTEST_MAIN(TestDatenbankstart)
+#include "test_datenbankstart.moc"
