@@ -1,6 +1,7 @@
 #include "dbengine/dataset.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <sqlite3.h>
 
 #include "dbengine/error.h"
