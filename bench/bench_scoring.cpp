@@ -4,7 +4,10 @@
 
 #include <QApplication>
 
+#include "data/dm_sys.h"
+#include "output/dm_dat.h"
 #include "scoring/scoring.h"
+#include "sheet/tfklw.h"
 #include "sheet/tables.h"
 #include "support/fakes.h"
 
@@ -71,6 +74,29 @@ void BM_Edit56Exit_Modell(benchmark::State& state)
         state.SkipWithError(qPrintable(h.dialogs.shown.first().text));
 }
 BENCHMARK(BM_Edit56Exit_Modell);
+
+// The same with the main window's widgets bound to the sheet: every changed field is also
+// written into its widget.
+void BM_Edit56Exit_Fenster(benchmark::State& state)
+{
+    klw::TDM_SYS dmSys;
+    klw::TDM_DAT dmDat;
+    klw::test::ScriptedDialogs dialogs;
+    klw::TFKLW window(&dmSys, &dmDat, &dialogs);
+    window.show();
+    QApplication::processEvents();
+    vollerSpielbogen(window.sheet());
+    auswerten(window.context());
+    dialogs.shown.clear();
+    bool heimSieg = false;
+    for (auto _ : state) {
+        heimSieg = !heimSieg;
+        satzeingabeSpielEins(window.context(), heimSieg);
+    }
+    if (!dialogs.shown.isEmpty())
+        state.SkipWithError(qPrintable(dialogs.shown.first().text));
+}
+BENCHMARK(BM_Edit56Exit_Fenster);
 
 }  // namespace
 
