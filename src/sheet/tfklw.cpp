@@ -51,9 +51,6 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs, const QString& programF
     context_.quit = [this] { close(); };
 
     setWindowTitle(kFensterTitel);
-    QPalette menuPalette = palette();
-    menuPalette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
-    setPalette(menuPalette);
 
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox"));
@@ -209,6 +206,8 @@ QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* pa
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
         combo->addItems(def.items);
+        // The match day list shows all its rows at once, the league list twenty.
+        combo->setMaxVisibleItems(name == QLatin1String("f_spieltag") ? 19 : 20);
         w = combo;
         break;
     }

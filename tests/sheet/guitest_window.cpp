@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
@@ -182,6 +184,24 @@ private slots:
         QVERIFY(window->findChild<QGroupBox*>("rg_ergebnis")->findChildren<QRadioButton*>()[2]->isChecked());
         s.setText("m_bemerkung", "a\r\nb");
         QCOMPARE(qobject_cast<QPlainTextEdit*>(w("m_bemerkung"))->toPlainText(), QStringLiteral("a\nb"));
+    }
+
+    void infoOpensTheImprintAndItsButtonClosesIt()
+    {
+        QString caption, text;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* imprint = QApplication::activeModalWidget();
+            QVERIFY(imprint);
+            caption = imprint->windowTitle();
+            text = imprint->findChild<QTextEdit*>()->toPlainText();
+            QTest::mouseClick(imprint->findChild<QPushButton*>("BitBtn4"), Qt::LeftButton);
+        });
+        QTest::mouseClick(w("bt_info"), Qt::LeftButton);
+        QCOMPARE(caption, QStringLiteral("Impressum"));
+        for (const char* heading : {"Haftungsausschluss", "Urheber- und Kennzeichenrecht", "Datenschutz",
+                                    "Rechtswirksamkeit dieses Haftungsausschlusses"})
+            QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void emptiedDateKeepsItsMaskInTheSheet()
