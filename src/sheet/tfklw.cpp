@@ -7,7 +7,6 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +15,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTableView>
 #include <QToolButton>
 
 #include "app/impressum.h"

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <functional>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 
