@@ -69,7 +69,6 @@ private:
     QTimer Timer2;
     Context context_;
     QWidget* canvas_ = nullptr;
-    QWidget* adminPanel_ = nullptr;
     bool shownOnce_ = false;
 };
 

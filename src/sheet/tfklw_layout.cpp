@@ -206,7 +206,6 @@ void TFKLW::buildSheet(QWidget* canvas)
 
     // Backup panel, hidden until the small picture is clicked.
     QWidget* panel = addField("p_admin", QRect(344, 400, 500, 300));
-    adminPanel_ = panel;
     auto* grid = new QTableView(panel);
     grid->setObjectName(QStringLiteral("DBGrid1"));
     grid->setGeometry(10, 16, 475, 193);

@@ -3,12 +3,9 @@
 
 #include <QTest>
 
-#include "data/abfragen.h"
-#include "data/dm_sys.h"
 #include "dbengine/error.h"
 #include "sheet/start.h"
-#include "support/fakes.h"
-#include "support/testdatabase.h"
+#include "support/database_harness.h"
 
 class TestDatenbankstart : public QObject {
     Q_OBJECT
@@ -16,14 +13,9 @@ class TestDatenbankstart : public QObject {
 private slots:
     void programmStartConnectsTheFileBesideTheProgram()
     {
-        klw::test::TestDatabase database;
-        klw::TDM_SYS dm;
-        klw::Abfragen abfragen;
-        klw::test::Harness h;
-        h.c.DM_SYS = &dm;
-        h.c.abfragen = &abfragen;
-
-        h.c.programFolder = database.dir.path() + QStringLiteral("/anderswo/");
+        klw::test::DatabaseHarness h;
+        auto& abfragen = h.abfragen;
+        h.c.programFolder = h.database.dir.path() + QStringLiteral("/anderswo/");
         const QString missing = h.c.programFolder + QStringLiteral("Datenbank/KLW.abs");
         try {
             klw::ProgrammStart(h.c);
@@ -37,21 +29,16 @@ private slots:
         klw::FormShow(h.c);  // the clean-up fails silently without a connection
         QVERIFY(h.dialogs.shown.isEmpty());
 
-        h.c.programFolder = database.programFolder();
+        h.c.programFolder = h.database.programFolder();
         QVERIFY(klw::ProgrammStart(h.c).startsWith(klw::kFensterTitel));
         QVERIFY(abfragen.ABSDatabase1.isOpen());
-        QCOMPARE(abfragen.ABSDatabase1.fileName(), database.file());
+        QCOMPARE(abfragen.ABSDatabase1.fileName(), h.database.file());
     }
 
     void formShowRemovesBlankMembers()
     {
-        klw::test::TestDatabase database;
-        klw::TDM_SYS dm;
-        klw::Abfragen abfragen;
-        klw::test::Harness h;
-        h.c.DM_SYS = &dm;
-        h.c.abfragen = &abfragen;
-        h.c.programFolder = database.programFolder();
+        klw::test::DatabaseHarness h;
+        auto& abfragen = h.abfragen;
         klw::ProgrammStart(h.c);
         abfragen.ABSDatabase1.execute(QStringLiteral(
             "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME) values ('90001', '', '', ''), ('90003', '', '', 'Uwe Pohl');"
