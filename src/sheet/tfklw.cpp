@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "app/impressum.h"
@@ -371,6 +372,12 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
             focusNextChild();
             return qobject_cast<QComboBox*>(widget) != nullptr;
         }
+    } else if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(widget) && !widget->hasFocus()) {
+        // The wheel over a choice the user is not in scrolls the sheet; it must not change
+        // a game's line-up on the way.
+        if (auto* scroll = findChild<QScrollArea*>())
+            QCoreApplication::sendEvent(scroll->verticalScrollBar(), event);
+        return true;
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box, a modal window or a drop-down list taking the focus is no leaving.

@@ -186,6 +186,21 @@ private slots:
         QCOMPARE(qobject_cast<QPlainTextEdit*>(w("m_bemerkung"))->toPlainText(), QStringLiteral("a\nb"));
     }
 
+    void wheelOverAChoiceScrollsTheSheetInsteadOfChangingIt()
+    {
+        window->resize(800, 400);
+        auto* bar = window->findChild<QScrollArea*>()->verticalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        QWidget* combo = w("ComboBox1");
+        const QPoint at = combo->rect().center();
+        QWheelEvent wheel(at, combo->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        QCOMPARE(window->sheet().text("ComboBox1"), QStringLiteral("H1"));
+        QCOMPARE(window->sheet().selectedItem("ComboBox1"), 0);
+        QVERIFY(bar->value() > 0);
+    }
+
     void infoOpensTheImprintAndItsButtonClosesIt()
     {
         QString caption, text;
