@@ -24,8 +24,9 @@ int Spielbogen::indexOf(const QString& name) const
 
 void Spielbogen::setText(const QString& name, const QString& text)
 {
-    Value& v = field(name);
-    if (def(name).kind == FieldKind::Choice && v.selected != -1) {
+    const int i = indexOf(name);
+    Value& v = values_[size_t(i)];
+    if (sheetFields()[size_t(i)].kind == FieldKind::Choice && v.selected != -1) {
         v.selected = -1;
         emit stateChanged(name);
     }

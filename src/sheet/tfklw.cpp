@@ -33,6 +33,12 @@ namespace klw {
 
 namespace {
 
+// A masked edit's text() drops the unfilled places; the sheet keeps them as blanks.
+QString sheetText(const QLineEdit* edit)
+{
+    return edit->inputMask().isEmpty() ? edit->text() : edit->displayText().replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kPurple(0x80, 0x00, 0x80);
 
@@ -268,11 +274,7 @@ void TFKLW::bindField(const FieldDef& def, QWidget* w)
 {
     const QString name = def.name;
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        connect(edit, &QLineEdit::textEdited, this, [this, name, edit] {
-            // A masked edit's text() drops the unfilled places; the sheet keeps them as blanks.
-            QString text = edit->inputMask().isEmpty() ? edit->text() : edit->displayText().replace('_', ' ');
-            sheet_.setText(name, text);
-        });
+        connect(edit, &QLineEdit::textEdited, this, [this, name, edit] { sheet_.setText(name, sheetText(edit)); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                 [this, name](const QString& text) { sheet_.setText(name, text); });
@@ -299,8 +301,7 @@ void TFKLW::showField(const QString& name)
         return;
     const QString& text = sheet_.text(name);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        const QString current = edit->inputMask().isEmpty() ? edit->text() : edit->displayText().replace('_', ' ');
-        if (current != text)
+        if (sheetText(edit) != text)
             edit->setText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         const int selected = sheet_.selectedItem(name);
