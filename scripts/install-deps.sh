@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-apps
   poppler-utils
+  libgmime-3.0-dev libqrencode-dev pkg-config
+  msmtp msmtp-mta python3-aiosmtpd zbar-tools
   fonts-liberation fonts-urw-base35
 )
 missing=()
@@ -16,6 +18,6 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt-get -o DPkg::Lock::Timeout=600 update -qq
+  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi

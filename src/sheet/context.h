@@ -16,6 +16,8 @@ class QTimer;
 namespace klw {
 
 class TDM_SYS;
+class TDM_DAT;
+class MailFensterDienst;
 struct Abfragen;
 
 struct Context {
@@ -25,6 +27,8 @@ struct Context {
     Dialogs& dialogs;
     Focus& focus;
     TDM_SYS* DM_SYS = nullptr;  // the query operations
+    TDM_DAT* DM_DAT = nullptr;  // printer and mail operations
+    MailFensterDienst* mailFenster = nullptr;  // opens the mail window
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
     std::function<QDate()> today = [] { return QDate::currentDate(); };

@@ -21,6 +21,7 @@ namespace klw {
 
 class TDM_SYS;
 class TDM_DAT;
+class MailFensterDienst;
 
 class TFKLW : public QMainWindow {
     Q_OBJECT
@@ -68,6 +69,7 @@ private:
     QTimer Timer1;
     QTimer Timer2;
     Context context_;
+    std::unique_ptr<MailFensterDienst> mailFenster_;
     QWidget* canvas_ = nullptr;
     bool shownOnce_ = false;
 };
