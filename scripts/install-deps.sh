@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-apps
   poppler-utils
+  cups cups-client printer-driver-cups-pdf
   libgmime-3.0-dev libqrencode-dev pkg-config
   msmtp msmtp-mta python3-aiosmtpd zbar-tools
   fonts-liberation fonts-urw-base35
@@ -19,5 +20,11 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get -o DPkg::Lock::Timeout=600 update -qq
+  # Installing must not start the machine's print scheduler: the tests run their own.
+  no_start=/usr/sbin/policy-rc.d
+  if [ ! -e "$no_start" ]; then
+    printf '#!/bin/sh\nexit 101\n' > "$no_start" && chmod 755 "$no_start"
+    trap 'rm -f "$no_start"' EXIT
+  fi
   apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi

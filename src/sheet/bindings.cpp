@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "output/druck.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/lineup.h"
@@ -15,7 +16,7 @@ namespace {
 
 // Not bound yet, because their operations are not built: f_ligaExit and f_HeimteamExit
 // (reference look-ups), f_h1pnrExit and f_h1nameExit (player entry), the search buttons,
-// bt_sicherungClick, bt_druckClick, Image2Click and bt_ladenClick.
+// bt_sicherungClick, Image2Click and bt_ladenClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -37,6 +38,8 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_farben", bt_farbenClick);
     h.insert("bt_ende", bt_endeClick);
     h.insert("bt_schliessen3", bt_schliessen3Click);
+    h.insert("bt_druck", bt_druckClick);
+    h.insert("bt_pdf", bt_druckClick);
     return h;
 }
 

@@ -19,6 +19,7 @@ class TDM_SYS;
 class TDM_DAT;
 class MailFensterDienst;
 struct Abfragen;
+class Druckausgabe;
 
 struct Context {
     Context(Spielbogen& s, Dialogs& d, Focus& f) : sheet(s), dialogs(d), focus(f) {}
@@ -31,6 +32,7 @@ struct Context {
     MailFensterDienst* mailFenster = nullptr;  // opens the mail window
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
+    Druckausgabe* druck = nullptr;  // printers, print preview and print jobs
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     QString programFolder;  // folder of the executable, with its trailing '/'

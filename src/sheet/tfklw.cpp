@@ -56,6 +56,7 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& pr
     context_.mailFenster = mailFenster_.get();
     context_.abfragen = &abfragen_;
     context_.Timer1 = &Timer1;
+    context_.druck = &druckausgabe_;
     context_.programFolder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;
     context_.quit = [this] { close(); };

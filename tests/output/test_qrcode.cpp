@@ -10,14 +10,26 @@
 #include <QTest>
 
 #include "output/ergebnis.h"
+#include "output/qr_klw.h"
 #include "output/qrcode.h"
 #include "sheet/spielbogen.h"
 #include "sheet/tables.h"
+#include "support/fakes.h"
+#include "support/filled_sheet.h"
 
 namespace {
 
 // The QR box of the report without doubles, on the page (band offset 10 mm).
 const QRectF kBoxMm(175.4, 10.5, 19.8, 19.8);
+
+// The top right corner of the first page, around the box, at 600 dpi.
+bool eckeRendern(const QString& pdf, const QString& png)
+{
+    QProcess ppm;
+    ppm.start("pdftoppm", {"-r", "600", "-x", "4000", "-y", "150", "-W", "800", "-H", "700", "-png", "-singlefile",
+                           pdf, png.chopped(4)});
+    return ppm.waitForFinished(60000) && ppm.exitCode() == 0;
+}
 
 QString zbar(const QString& png)
 {
@@ -81,13 +93,36 @@ private slots:
             p.scale(proMm, proMm);
             QVERIFY(klw::QrCodeZeichnen(p, kBoxMm, text));
         }
-        QProcess ppm;
-        // Only the top right corner of the page, around the box, at 600 dpi.
-        ppm.start("pdftoppm", {"-r", "600", "-x", "4000", "-y", "150", "-W", "800", "-H", "700", "-png",
-                               "-singlefile", pdf, dir.filePath("qr")});
-        QVERIFY(ppm.waitForFinished(60000));
-        QCOMPARE(ppm.exitCode(), 0);
+        QVERIFY(eckeRendern(pdf, dir.filePath("qr.png")));
         QCOMPARE(zbar(dir.filePath("qr.png")), text);
+    }
+
+    // The printed report without doubles carries the sheet's record; the one with doubles
+    // has its second logo there and no code.
+    void scannedFromTheReport_data()
+    {
+        QTest::addColumn<bool>("mitDoppel");
+        QTest::newRow("TQRKLW") << false;
+        QTest::newRow("TQRKLW2") << true;
+    }
+    void scannedFromTheReport()
+    {
+        QFETCH(bool, mitDoppel);
+        klw::test::Harness h;
+        klw::test::fillMatch(h.c, mitDoppel);
+        std::unique_ptr<klw::Spielberichtsform> form;
+        if (mitDoppel)
+            form = std::make_unique<klw::TQRKLW2>(h.sheet);
+        else
+            form = std::make_unique<klw::TQRKLW>(h.sheet);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("bericht.pdf");
+        {
+            QPdfWriter writer(pdf);
+            form->print(writer);
+        }
+        QVERIFY(eckeRendern(pdf, dir.filePath("ecke.png")));
+        QCOMPARE(zbar(dir.filePath("ecke.png")), mitDoppel ? QString() : klw::Ergebnissatz(h.sheet));
     }
 
     // Everything drawn lies in the square box, the quiet zone included.

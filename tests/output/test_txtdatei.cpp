@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "output/dm_dat_mail.h"
+#include "output/druck.h"
+#include "output/druckausgabe.h"
 #include "output/ergebnis.h"
 #include "output/mailfenster.h"
 #include "output/txtdatei.h"
@@ -20,6 +22,14 @@ namespace {
 struct ScriptedMailFenster : klw::MailFensterDienst {
     QList<klw::MailVorlage> geoeffnet;
     void mailFensterZeigen(const klw::MailVorlage& v) override { geoeffnet << v; }
+};
+
+// Records the previews; a printer list is not needed for the preview button.
+struct ScriptedVorschau : klw::Druckausgabe {
+    int vorschauen = 0;
+    QStringList druckerNamen() const override { return {}; }
+    void vorschau(klw::reportengine::Report&) override { ++vorschauen; }
+    void drucken(klw::reportengine::Report&, int) override {}
 };
 
 // Points 8 6 4 2 0 0 for home and 2 4 6 8 4 4 for guest, pass numbers 101.. and 201..
@@ -276,6 +286,44 @@ private slots:
         QCOMPARE(fenster.geoeffnet[0].betreff, "KLW: A1-Liga Spieltag: 5");
         QVERIFY(fenster.geoeffnet[0].an.isEmpty());
         QVERIFY(fenster.geoeffnet[0].zeilen.isEmpty());
+    }
+
+    // The preview button with "Maildatei erstellen" checked: the file comes first, and only
+    // a file that cannot be written stops the report.
+    void printWithResultFile_data()
+    {
+        QTest::addColumn<QString>("fall");
+        QTest::addColumn<bool>("geschrieben");
+        QTest::addColumn<int>("vorschauen");
+        QTest::addColumn<QStringList>("gezeigt");
+        const QString bemerkung = "Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?";
+        QTest::newRow("file, mail declined, report") << "" << true << 1
+                                                    << QStringList{bemerkung, "Ergebniss als Mail verschicken?"};
+        QTest::newRow("guest team blank: no file, report") << "Gast leer" << false << 1 << QStringList{bemerkung};
+        QTest::newRow("no MEKO folder: no report") << "kein Ordner" << false << 0 << QStringList{bemerkung, "Die Datei "};
+    }
+    void printWithResultFile()
+    {
+        QFETCH(QString, fall);
+        QFETCH(bool, geschrieben);
+        QFETCH(int, vorschauen);
+        QFETCH(QStringList, gezeigt);
+        ScriptedVorschau druck;
+        h->c.druck = &druck;
+        h->sheet.setChecked("cb_maildatei", true);
+        if (fall == "Gast leer")
+            h->sheet.setText("f_gastteam", "");
+        if (fall == "kein Ordner")
+            QDir(meko()).removeRecursively();
+        h->dialogs.answers << true << false;  // the remark question, then the mail offer
+
+        klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_druck"); });
+
+        QCOMPARE(QFile::exists(datei()), geschrieben);
+        QCOMPARE(druck.vorschauen, vorschauen);
+        QCOMPARE(h->dialogs.shown.size(), gezeigt.size());
+        for (int i = 0; i < gezeigt.size(); ++i)
+            QVERIFY2(h->dialogs.shown[i].text.startsWith(gezeigt[i]), qPrintable(h->dialogs.shown[i].text));
     }
 };
 

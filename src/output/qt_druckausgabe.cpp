@@ -1,0 +1,55 @@
+#include "output/qt_druckausgabe.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <stdexcept>
+
+#include "reportengine/report.h"
+
+namespace klw {
+
+namespace {
+
+void einrichten(QPrinter& printer, const reportengine::Report& report)
+{
+    printer.setPageLayout(report.page.layout());
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    printer.setDocName(report.title);
+}
+
+}  // namespace
+
+QStringList QtDruckausgabe::druckerNamen() const
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+void QtDruckausgabe::vorschau(reportengine::Report& report)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    einrichten(printer, report);
+    QPrintPreviewDialog preview(&printer, parent_);
+    preview.setWindowTitle(QStringLiteral("Druckvorschau"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&report](QPrinter* p) { report.print(*p); });
+    preview.exec();
+}
+
+void QtDruckausgabe::drucken(reportengine::Report& report, int druckerIndex)
+{
+    const QStringList namen = druckerNamen();
+    if (druckerIndex < 0 || druckerIndex >= namen.size())
+        throw std::runtime_error("Der Drucker ist nicht mehr installiert.");
+    const QString name = namen[druckerIndex];
+    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+    // Without that queue Qt would quietly write a PDF file instead; the job goes to the
+    // printer or nowhere.
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != name)
+        throw std::runtime_error(QStringLiteral("Der Drucker %1 ist nicht erreichbar.").arg(name).toStdString());
+    einrichten(printer, report);
+    report.print(printer);
+}
+
+}  // namespace klw
