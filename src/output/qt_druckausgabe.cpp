@@ -1,8 +1,10 @@
 #include "output/qt_druckausgabe.h"
 
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <stdexcept>
 
 #include "reportengine/report.h"
@@ -32,6 +34,11 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
     einrichten(printer, report);
     QPrintPreviewDialog preview(&printer, parent_);
     preview.setWindowTitle(QStringLiteral("Druckvorschau"));
+    // Large enough to read the page: nine tenths of the screen's height, three quarters of that wide.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableSize() * 0.9;
+        preview.resize(qMin(room.width(), room.height() * 3 / 4), room.height());
+    }
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&report](QPrinter* p) { report.print(*p); });
     preview.exec();

@@ -90,7 +90,7 @@ private slots:
         user->answers << false;
         click("bt_druck");
         QTRY_COMPARE(user->boxes.size(), 1);
-        QTRY_COMPARE(QApplication::focusWidget(), window->control("m_bemerkung"));
+        QTRY_COMPARE(window->focusWidget(), window->control("m_bemerkung"));
         QTest::qWait(100);
         QCOMPARE(previewPages, -1);
     }
