@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-apps
   poppler-utils
+  xdotool x11-utils imagemagick sqlite3 desktop-file-utils libx11-dev file
   fonts-liberation fonts-urw-base35
 )
 missing=()
