@@ -9,8 +9,9 @@ packages=(
   libxcb1-dev pkg-config
   xvfb xauth x11-apps x11-utils xdotool
   poppler-utils
+  imagemagick sqlite3 desktop-file-utils libx11-dev file
   cups cups-client printer-driver-cups-pdf
-  libgmime-3.0-dev libqrencode-dev pkg-config
+  libgmime-3.0-dev libqrencode-dev
   msmtp msmtp-mta python3-aiosmtpd zbar-tools
   fonts-liberation fonts-urw-base35
 )
