@@ -127,6 +127,16 @@ private slots:
         QCOMPARE(QDir(cwd.path()).entryList(QDir::Files), QStringList{});
         QCOMPARE(previewPages, -1);
     }
+
+    void failingReportClosesThePreviewAndReachesTheCaller()
+    {
+        user->otherWindow = nullptr;
+        QtDruckausgabe druck(window.get());
+        TQRKLW form(window->sheet());
+        form.titleBand().beforePrint = [](reportengine::Band&) { throw std::runtime_error("kaputt"); };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.vorschau(form));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
 };
 
 QTEST_MAIN(DruckFensterTest)
