@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <exception>
 #include <stdexcept>
 
 #include "reportengine/report.h"
@@ -39,9 +40,22 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
         const QSize room = screen->availableSize() * 0.9;
         preview.resize(qMin(room.width(), room.height() * 3 / 4), room.height());
     }
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&report](QPrinter* p) { report.print(*p); });
+    // A failure must not travel through Qt's signal delivery: it closes the preview and
+    // reaches the caller once the preview's event loop has ended.
+    std::exception_ptr failure;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
+        if (failure)
+            return;
+        try {
+            report.print(*p);
+        } catch (...) {
+            failure = std::current_exception();
+            QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
+        }
+    });
     preview.exec();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void QtDruckausgabe::drucken(reportengine::Report& report, int druckerIndex)

@@ -11,6 +11,8 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
+#include "output/qr_klw.h"
+#include "output/qt_druckausgabe.h"
 #include "sheet/tfklw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
@@ -111,6 +113,29 @@ private slots:
         QCOMPARE(user->boxes[1].title, QStringLiteral("Information"));
         QCOMPARE(previewPages, -1);
         QCOMPARE(user->answers.size(), 2);  // no question was asked
+    }
+
+    // A queue that went away between the search and the job: Qt would quietly write a PDF
+    // file instead; the job fails with a message and nothing is written.
+    void vanishedPrinterFailsInsteadOfWritingAFile()
+    {
+        QTemporaryDir cwd;
+        QVERIFY(QDir::setCurrent(cwd.path()));
+        QtDruckausgabe druck(window.get());
+        TQRKLW form(window->sheet());
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.drucken(form, 0));
+        QCOMPARE(QDir(cwd.path()).entryList(QDir::Files), QStringList{});
+        QCOMPARE(previewPages, -1);
+    }
+
+    void failingReportClosesThePreviewAndReachesTheCaller()
+    {
+        user->otherWindow = nullptr;
+        QtDruckausgabe druck(window.get());
+        TQRKLW form(window->sheet());
+        form.titleBand().beforePrint = [](reportengine::Band&) { throw std::runtime_error("kaputt"); };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.vorschau(form));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };
 
