@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "data/lookups.h"
+#include "data/search_buttons.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/lineup.h"
@@ -15,8 +16,8 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because their operations are not built: the search buttons,
-// bt_sicherungClick, bt_druckClick, Image2Click and bt_ladenClick.
+// Not bound yet, because their operations are not built: bt_sicherungClick, bt_druckClick,
+// Image2Click and bt_ladenClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -46,6 +47,10 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_farben", bt_farbenClick);
     h.insert("bt_ende", bt_endeClick);
     h.insert("bt_schliessen3", bt_schliessen3Click);
+    h.insert("bts_hteam", bts_hteamClick);
+    h.insert("bts_gteam", bts_gteamClick);
+    for (const Spielerzeile& z : Spielerzeilen)
+        h.insert(z.button, bt_H1Click);
     return h;
 }
 
