@@ -6,8 +6,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth x11-apps
+  libxcb1-dev pkg-config
+  xvfb xauth x11-apps x11-utils xdotool
   poppler-utils
+  imagemagick sqlite3 desktop-file-utils libx11-dev file
   fonts-liberation fonts-urw-base35
 )
 missing=()
