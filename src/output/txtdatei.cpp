@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "data/abfragen.h"
-#include "data/sachbearbeiter.h"
+#include "data/lookups.h"
 #include "output/ergebnis.h"
 #include "output/mailfenster.h"
 #include "sheet/context.h"

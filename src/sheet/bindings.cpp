@@ -2,10 +2,13 @@
 
 #include <QHash>
 
+#include "data/lookups.h"
+#include "data/search_buttons.h"
 #include "output/druck.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/lineup.h"
+#include "sheet/player_entry.h"
 #include "sheet/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
@@ -14,13 +17,20 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because their operations are not built: f_ligaExit and f_HeimteamExit
-// (reference look-ups), f_h1pnrExit and f_h1nameExit (player entry), the search buttons,
-// bt_sicherungClick, Image2Click and bt_ladenClick.
+// Not bound yet, because their operations are not built: bt_sicherungClick, Image2Click
+// and bt_ladenClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
     h.insert("f_spieltag", f_spieltagExit);
+    h.insert("f_liga", f_ligaExit);
+    h.insert("f_Heimteam", f_HeimteamExit);
+    h.insert("f_gastteam", f_HeimteamExit);
+    for (const Spielerzeile& z : Spielerzeilen) {
+        h.insert(z.passNr, f_h1pnrExit);
+        h.insert(z.name, f_h1nameExit);
+        h.insert(z.rufname, f_h1nameExit);
+    }
     for (const Spiel& s : Spiele) {
         h.insert(s.guestSets, Edit56Exit);
         if (!s.isDoubles()) {
@@ -40,6 +50,10 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_schliessen3", bt_schliessen3Click);
     h.insert("bt_druck", bt_druckClick);
     h.insert("bt_pdf", bt_druckClick);
+    h.insert("bts_hteam", bts_hteamClick);
+    h.insert("bts_gteam", bts_gteamClick);
+    for (const Spielerzeile& z : Spielerzeilen)
+        h.insert(z.button, bt_H1Click);
     return h;
 }
 

@@ -27,6 +27,7 @@ struct Context {
     Spielbogen& sheet;
     Dialogs& dialogs;
     Focus& focus;
+    SearchWindows* searchWindows = nullptr;  // player and team search
     TDM_SYS* DM_SYS = nullptr;  // the query operations
     TDM_DAT* DM_DAT = nullptr;  // printer and mail operations
     MailFensterDienst* mailFenster = nullptr;  // opens the mail window

@@ -71,6 +71,7 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& pr
     mailFenster_ = std::make_unique<QtMailFenster>(this, dmDat, dialogs);
     context_.mailFenster = mailFenster_.get();
     context_.abfragen = &abfragen_;
+    context_.searchWindows = &searchWindows_;
     context_.Timer1 = &Timer1;
     context_.druck = &druckausgabe_;
     context_.programFolder =

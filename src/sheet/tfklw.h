@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "data/abfragen.h"
+#include "data/qt_search_windows.h"
 #include "output/qt_druckausgabe.h"
 #include "sheet/bindings.h"
 #include "sheet/context.h"
@@ -72,6 +73,7 @@ private:
     QTimer Timer2;
     Context context_;
     std::unique_ptr<MailFensterDienst> mailFenster_;
+    QtSearchWindows searchWindows_{this, context_};
     QWidget* canvas_ = nullptr;
     bool shownOnce_ = false;
 };
