@@ -14,8 +14,8 @@ namespace klw {
 namespace {
 
 // Not bound yet, because their operations are not built: f_ligaExit and f_HeimteamExit
-// (reference look-ups), f_h1pnrExit and f_h1nameExit (player entry), the search buttons,
-// bt_sicherungClick, bt_druckClick, Image2Click and bt_ladenClick.
+// (reference look-ups), f_h1pnrExit and f_h1nameExit (player entry), the search buttons
+// and bt_druckClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -37,6 +37,9 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_farben", bt_farbenClick);
     h.insert("bt_ende", bt_endeClick);
     h.insert("bt_schliessen3", bt_schliessen3Click);
+    h.insert("bt_sicherung", bt_sicherungClick);
+    h.insert("Image2", Image2Click);
+    h.insert("bt_laden", bt_ladenClick);
     return h;
 }
 

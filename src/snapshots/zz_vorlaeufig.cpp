@@ -1,0 +1,3 @@
+#include <stdexcept>
+#include "snapshots/snapshots.h"
+namespace klw { void SicherungHerstellen(Context&) { throw std::logic_error("not yet"); } }
