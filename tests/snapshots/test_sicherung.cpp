@@ -182,6 +182,32 @@ private slots:
         QCOMPARE(h.zeile(1).value("GESPEICHERTD").toString(), QStringLiteral("2006-07-31 18:05:09.250"));
     }
 
+    void lastSnapshotWhenTheEndIsConfirmed_data()
+    {
+        QTest::addColumn<QString>("datum");
+        QTest::addColumn<bool>("ja");
+        QTest::addColumn<int>("gespeichert");
+        QTest::addColumn<bool>("beendet");
+        QTest::newRow("Ja: saved, then ended") << "31.07.2006" << true << 1 << true;
+        QTest::newRow("Nein: neither") << "31.07.2006" << false << 0 << false;
+        // The sheet is not thrown away when its last snapshot could not be stored.
+        QTest::newRow("Ja, no date: stays open") << QString(kLeeresDatum) << true << 0 << false;
+    }
+    void lastSnapshotWhenTheEndIsConfirmed()
+    {
+        QFETCH(QString, datum);
+        QFETCH(bool, ja);
+        QFETCH(int, gespeichert);
+        QFETCH(bool, beendet);
+        Gespeichert h;
+        h.sheet.setText("f_datum", datum);
+        h.dialogs.answers.enqueue(ja);
+        dispatch(h.dialogs, [&] { bt_endeClick(h.c, "bt_ende"); });
+        QCOMPARE(h.anzahl(), gespeichert);
+        QCOMPARE(h.quitCalled, beendet);
+        QCOMPARE(h.dialogs.shown.size(), datum == kLeeresDatum ? 2 : 1);
+    }
+
     void incompleteHeaderSavesNothingSilently_data()
     {
         QTest::addColumn<QString>("feld");
