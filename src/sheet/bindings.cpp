@@ -2,9 +2,11 @@
 
 #include <QHash>
 
+#include "data/lookups.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/lineup.h"
+#include "sheet/player_entry.h"
 #include "sheet/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
@@ -13,13 +15,20 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because their operations are not built: f_ligaExit and f_HeimteamExit
-// (reference look-ups), f_h1pnrExit and f_h1nameExit (player entry), the search buttons
-// and bt_druckClick.
+// Not bound yet, because their operations are not built: the search buttons and
+// bt_druckClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
     h.insert("f_spieltag", f_spieltagExit);
+    h.insert("f_liga", f_ligaExit);
+    h.insert("f_Heimteam", f_HeimteamExit);
+    h.insert("f_gastteam", f_HeimteamExit);
+    for (const Spielerzeile& z : Spielerzeilen) {
+        h.insert(z.passNr, f_h1pnrExit);
+        h.insert(z.name, f_h1nameExit);
+        h.insert(z.rufname, f_h1nameExit);
+    }
     for (const Spiel& s : Spiele) {
         h.insert(s.guestSets, Edit56Exit);
         if (!s.isDoubles()) {
