@@ -81,12 +81,14 @@ void Field::clear()
 
 Dataset::Dataset(Connection& connection, QObject* parent) : QObject(parent), connection_(connection) {}
 
+Dataset::~Dataset() = default;
+
 void Dataset::open(const QString& sql)
 {
     close();
     sql_ = sql;
-    PreparedStatement stmt(connection_.handle(), sql);
-    sqlite3_stmt* s = stmt.get();
+    auto stmt = std::make_unique<PreparedStatement>(connection_.handle(), sql);
+    sqlite3_stmt* s = stmt->get();
     const int count = sqlite3_column_count(s);
     if (count == 0)
         fail(QStringLiteral("statement returns no rows to open: ") + sql);
@@ -98,16 +100,20 @@ void Dataset::open(const QString& sql)
                            fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
                            fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
     }
+    // The first row now, so that a failing statement fails here and not in a later move.
     std::vector<Row> rows;
-    while (stmt.step()) {
+    if (stmt->step()) {
         Row row(count);
         for (int i = 0; i < count; ++i)
-            row[i] = stmt.column(i);
+            row[i] = stmt->column(i);
         rows.push_back(std::move(row));
+    } else {
+        stmt.reset();
     }
 
     columns_ = std::move(columns);
     rows_ = std::move(rows);
+    cursor_ = std::move(stmt);
     state_ = State::Browse;
     setCursor(rows_.empty() ? -1 : 0, true, rows_.empty());
     emit resultChanged();
@@ -118,6 +124,7 @@ void Dataset::close()
     if (state_ == State::Closed)
         return;
     dropPending();
+    endFetching();
     state_ = State::Closed;
     columns_.clear();
     rows_.clear();
@@ -134,6 +141,61 @@ void Dataset::execute(const QString& sql)
     PreparedStatement stmt(connection_.handle(), sql);
     while (stmt.step()) {
     }
+}
+
+// ---- Dataset: fetching
+
+void Dataset::endFetching()
+{
+    cursor_.reset();
+    changedKeys_.clear();
+}
+
+int Dataset::fetchMore(int count)
+{
+    const int first = fetchedCount();
+    try {
+        while (cursor_ && fetchedCount() - first < count) {
+            if (!cursor_->step()) {
+                endFetching();
+                break;
+            }
+            Row row(columnCount());
+            for (int i = 0; i < columnCount(); ++i)
+                row[i] = cursor_->column(i);
+            if (keyColumn_ >= 0 && changedKeys_.contains(row[keyColumn_].toLongLong()))
+                continue;
+            rows_.push_back(std::move(row));
+        }
+    } catch (...) {
+        endFetching();
+        if (fetchedCount() > first)
+            emit rowsFetched(first, fetchedCount() - 1);
+        throw;
+    }
+    if (fetchedCount() > first)
+        emit rowsFetched(first, fetchedCount() - 1);
+    return fetchedCount() - first;
+}
+
+bool Dataset::fetchTo(int row)
+{
+    if (row >= fetchedCount() && cursor_)
+        fetchMore(row + 1 - fetchedCount());
+    return row < fetchedCount();
+}
+
+int Dataset::recordCount()
+{
+    while (cursor_)
+        fetchMore(4096);
+    return fetchedCount();
+}
+
+void Dataset::noteChanged(const QVariant& key)
+{
+    if (cursor_)
+        changedKeys_.insert(key.toLongLong());
 }
 
 // ---- Dataset: cursor and values
@@ -153,7 +215,8 @@ void Dataset::setRecNo(int row)
     if (rows_.empty())
         return;
     dropPending();
-    setCursor(std::clamp(row, 0, recordCount() - 1), false, false);
+    fetchTo(row);
+    setCursor(std::clamp(row, 0, fetchedCount() - 1), false, false);
 }
 
 void Dataset::first()
@@ -165,13 +228,14 @@ void Dataset::first()
 void Dataset::last()
 {
     dropPending();
-    setCursor(recordCount() - 1, rows_.empty(), true);
+    recordCount();
+    setCursor(fetchedCount() - 1, rows_.empty(), true);
 }
 
 void Dataset::next()
 {
     dropPending();
-    if (current_ + 1 < recordCount())
+    if (fetchTo(current_ + 1))
         setCursor(current_ + 1, false, false);
     else
         eof_ = true;
@@ -374,10 +438,11 @@ void Dataset::post()
     }
 
     Row stored = readBack(key);
+    noteChanged(key);
     if (state_ == State::Insert) {
         rows_.push_back(std::move(stored));
         dropPending();
-        setCursor(recordCount() - 1, false, false);
+        setCursor(fetchedCount() - 1, false, false);
     } else {
         rows_[size_t(current_)] = std::move(stored);
         dropPending();
@@ -399,8 +464,10 @@ void Dataset::remove()
                                                      .arg(quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
     stmt.bind(1, rows_[size_t(current_)][keyColumn_]);
     stmt.step();
+    noteChanged(rows_[size_t(current_)][keyColumn_]);
     rows_.erase(rows_.begin() + current_);
-    const int row = std::min(current_, recordCount() - 1);
+    fetchTo(current_);  // the row after the removed one takes its place
+    const int row = std::min(current_, fetchedCount() - 1);
     current_ = -2;  // makes setCursor report the change also when the index stays
     setCursor(row, rows_.empty(), rows_.empty());
     emit resultChanged();

@@ -1,7 +1,11 @@
 #pragma once
-// A query result held in memory: the rows of one statement with their column names and
-// declared types, a current row, and edit/append of the current row, posted back to the
-// table as an UPDATE or INSERT with bound values.
+// A query result: the rows of one statement with their column names and declared types, a
+// current row, and edit/append of the current row, posted back to the table as an UPDATE or
+// INSERT with bound values.
+//
+// Rows are fetched from the engine when they are asked for (a move of the cursor, a count,
+// a grid scrolling down), not all at open: opening a table of 100,000 rows reads one row.
+// The rows fetched so far stay held; indexes of held rows never change except by remove().
 //
 // A result can be changed when all its columns come from one table whose INTEGER PRIMARY
 // KEY is among them (every "select * from <table> ..." of the program); the rows are
@@ -12,7 +16,9 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <QSet>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "dbengine/connection.h"
@@ -21,6 +27,7 @@
 namespace klw::db {
 
 class Dataset;
+class PreparedStatement;
 
 // One column of the current row, found by name.
 class Field {
@@ -51,9 +58,11 @@ public:
     enum class State { Closed, Browse, Edit, Insert };
 
     explicit Dataset(Connection& connection, QObject* parent = nullptr);
+    ~Dataset() override;
 
-    // Closes, then runs a statement that returns rows and holds all of them; the first row
-    // is current. A statement without a result (delete, update) is refused unrun.
+    // Closes, then runs a statement that returns rows and fetches its first row, which is
+    // current. A failure of the statement up to its first row is thrown here. A statement
+    // without a result (delete, update) is refused unrun.
     void open(const QString& sql);
     void close();
     // Closes, then runs a statement that returns no rows.
@@ -68,20 +77,29 @@ public:
     // after a next() at the last row; both for an empty or closed result.
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
-    bool isEmpty() const { return rows_.empty(); }
-    int recordCount() const { return int(rows_.size()); }
+    bool isEmpty() const { return rows_.empty(); }  // open() has fetched the first row
+    // All rows of the result: fetches the rest first.
+    int recordCount();
     int recNo() const { return current_; }  // 0-based, -1 without rows
+    // Fetches up to the row when needed; beyond the last row the last one becomes current.
     void setRecNo(int row);
     void first();
-    void last();
+    void last();  // fetches the rest
     void next();
     void prior();
+
+    // Fetching by hand, for grids: the rows held so far, whether the statement may have
+    // more, and fetching up to `count` more (returns how many came). A failure while
+    // fetching ends the result at the rows held and is thrown.
+    int fetchedCount() const { return int(rows_.size()); }
+    bool canFetchMore() const { return cursor_ != nullptr; }
+    int fetchMore(int count);
 
     int columnCount() const { return int(columns_.size()); }
     const QString& columnName(int column) const { return columns_[size_t(column)].name; }
     ColumnType columnType(int column) const { return columns_[size_t(column)].type; }
     int columnIndex(const QString& name) const;  // -1 when the result has no such column
-    // A held value as text, as fields read it; for grids.
+    // A held value (row < fetchedCount()) as text, as fields read it; for grids.
     QString text(int row, int column) const;
 
     // Throws Error "no such column: NAME" when the result lacks the column, or when closed.
@@ -101,6 +119,8 @@ public:
 signals:
     // Opened, closed, a row stored or removed.
     void resultChanged();
+    // Rows first..last were fetched and appended to the held rows.
+    void rowsFetched(int first, int last);
     void currentRowChanged();
 
 private:
@@ -119,12 +139,20 @@ private:
     void dropPending();
     Row readBack(const QVariant& key);
     void setCursor(int row, bool bof, bool eof);
+    bool fetchTo(int row);  // true when the row is held afterwards
+    void endFetching();
+    void noteChanged(const QVariant& key);
 
     Connection& connection_;
     QString sql_;
     State state_ = State::Closed;
     std::vector<Column> columns_;
     std::vector<Row> rows_;
+    // The statement while it may deliver more rows.
+    std::unique_ptr<PreparedStatement> cursor_;
+    // Keys of rows this result stored or removed while its statement still runs: the
+    // statement may meet them again further on, and must not hold them twice.
+    QSet<qint64> changedKeys_;
     int current_ = -1;
     bool bof_ = true;
     bool eof_ = true;
