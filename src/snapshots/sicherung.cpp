@@ -1,8 +1,11 @@
 #include <QDateTime>
+#include <optional>
+#include <sqlite3.h>
 #include <stdexcept>
 
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
+#include "dbengine/error.h"
 #include "dbengine/transaction.h"
 #include "sheet/context.h"
 #include "snapshots/snapshots.h"
@@ -29,6 +32,25 @@ void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbog
     case Spaltenart::Zahl:
         f.setAsInteger(s.number(spalte.feld));
         break;
+    }
+}
+
+// A query whose result is not read to its end keeps reading the file as it was when the
+// query ran. Once another program has written to the file since, that old state cannot be
+// written to; reading the window's queries to their ends lets the save go on the file as
+// it is now.
+void schreibenAufNeuestemStand(Context& c, std::optional<db::Transaction>& transaktion)
+{
+    db::Connection& db = c.abfragen->ABSDatabase1;
+    try {
+        transaktion.emplace(db);
+    } catch (const db::Error& e) {
+        if (e.code() != SQLITE_BUSY_SNAPSHOT)
+            throw;
+        Abfragen& q = *c.abfragen;
+        for (db::Dataset* abfrage : {&q.Q_SPIELER, &q.Q_SB, &q.Q_LIGA, &q.Q_DELETE, &q.Q_LESEN, &q.Q_SICH})
+            abfrage->recordCount();
+        transaktion.emplace(db);
     }
 }
 
@@ -60,7 +82,8 @@ void SicherungErstellen(Context& c)
 
     // Numbering and row are one transaction: a second program cannot take the same number,
     // and a crash leaves the whole row or none of it.
-    db::Transaction transaktion(c.abfragen->ABSDatabase1);
+    std::optional<db::Transaction> transaktion;
+    schreibenAufNeuestemStand(c, transaktion);
     if (dm.ABSQueryOpen(Q_SICH, QStringLiteral("select * from SICHERUNG where 1 = 2")) != 0)
         return;
     try {
@@ -78,7 +101,7 @@ void SicherungErstellen(Context& c)
         // Posted directly rather than through the flag of ABSQueryPost: a save that fails
         // (the file locked too long, the disk full) must say why instead of vanishing.
         Q_SICH.post();
-        transaktion.commit();
+        transaktion->commit();
     } catch (const std::exception&) {
         Q_SICH.close();
         throw;

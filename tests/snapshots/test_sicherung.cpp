@@ -320,6 +320,26 @@ private slots:
         QVERIFY(!h.zeile(1).isEmpty());
     }
 
+    // The panel's list is read as it is shown, so it still reads the file as it was when a
+    // second program stores a row; the next save must store all the same.
+    void openListAndAnotherWriterDoNotBlockASave()
+    {
+        Gespeichert h;
+        h.abfragen.ABSDatabase1.setBusyTimeout(300);
+        for (int i = 0; i < 3; ++i)
+            SicherungErstellen(h.c);
+        Image2Click(h.c, "Image2");
+        {
+            db::Connection andere;
+            andere.open(h.database.file());
+            andere.execute(QStringLiteral("insert into SICHERUNG (LFDNRI, SAISONX) values (100, '1999')"));
+        }
+        dispatch(h.dialogs, [&] { SicherungErstellen(h.c); });
+        QVERIFY2(h.dialogs.shown.isEmpty(), qPrintable(h.dialogs.texts().join('|')));
+        QVERIFY(!h.zeile(101).isEmpty());
+        QCOMPARE(h.abfragen.Q_LESEN.recordCount(), 3);
+    }
+
     // A program that only reads the file (a backup tool in the middle of its copy) does not
     // keep a save waiting, and every commit is synced to the disk.
     void readerDoesNotBlockASave()
