@@ -6,7 +6,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth x11-apps
+  libxcb1-dev pkg-config
+  xvfb xauth x11-apps x11-utils xdotool
   poppler-utils
   fonts-liberation fonts-urw-base35
 )

@@ -10,7 +10,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KLW"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KLW"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/sicherung.jpg")));
 
     klw::TDM_SYS DM_SYS;

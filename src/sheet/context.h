@@ -32,6 +32,8 @@ struct Context {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     QString programFolder;  // folder of the executable, with its trailing '/'
     std::function<void()> quit = [] {};  // ends the program
+    // The application title of the task-bar entry ("KLW", "KLW_Oberliga"); never a caption.
+    std::function<void(const QString&)> setApplicationTitle = [](const QString&) {};
 };
 
 // Runs one handler as the window's event handling does: a failure shows its text in the

@@ -20,9 +20,11 @@ QString shown(const QString& text)
     return t;
 }
 
-QString applicationTitle()
+// The untitled boxes carry the application title, as the task-bar entry shows it.
+QString applicationTitle(const QWidget* parent)
 {
-    return QGuiApplication::applicationDisplayName();
+    const QString title = parent ? parent->window()->windowIconText() : QString();
+    return title.isEmpty() ? QStringLiteral("KLW") : title;
 }
 
 }  // namespace
@@ -49,13 +51,13 @@ bool QtDialogs::confirm(const QString& text)
 
 void QtDialogs::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), shown(text), QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(parent_), shown(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
 void QtDialogs::error(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, applicationTitle(), shown(text), QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, applicationTitle(parent_), shown(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 

@@ -117,8 +117,7 @@ void bt_farbenClick(Context& c, const QString&)
 void Timer2Timer(Context& c, const QString&)
 {
     const QString& liga = c.sheet.text("f_liga");
-    QGuiApplication::setApplicationDisplayName(liga.trimmed().isEmpty() ? QStringLiteral("KLW")
-                                                                        : QStringLiteral("KLW_") + liga);
+    c.setApplicationTitle(liga.trimmed().isEmpty() ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
 }
 
 void bt_endeClick(Context& c, const QString&)

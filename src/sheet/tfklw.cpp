@@ -1,6 +1,7 @@
 #include "sheet/tfklw.h"
 
 #include <QApplication>
+#include <utility>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +20,8 @@
 #include <QToolButton>
 
 #include "app/impressum.h"
+#include "sheet/choice_box.h"
+#include "sheet/taskbar_title.h"
 #include "sheet/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
@@ -33,10 +36,23 @@ namespace klw {
 
 namespace {
 
-// A masked edit's text() drops the unfilled places; the sheet keeps them as blanks.
+// The sheet text of the date field: its unfilled places are blanks (the empty field is
+// "  .  .    "), and a day or month of one digit has its blank in front (" 1. 8.2006").
+// Qt's mask fills optional places from the left and drops them from text(); its display
+// text still has every place.
+QString dateText(const QLineEdit* edit)
+{
+    QString t = edit->displayText().replace(QLatin1Char('_'), QLatin1Char(' '));
+    for (int group : {0, 3}) {
+        if (group + 1 < t.size() && t[group].isDigit() && t[group + 1] == QLatin1Char(' '))
+            std::swap(t[group], t[group + 1]);
+    }
+    return t;
+}
+
 QString sheetText(const QLineEdit* edit)
 {
-    return edit->inputMask().isEmpty() ? edit->text() : edit->displayText().replace(QLatin1Char('_'), QLatin1Char(' '));
+    return edit->inputMask().isEmpty() ? edit->text() : dateText(edit);
 }
 
 const QColor kSilver(0xC0, 0xC0, 0xC0);
@@ -54,12 +70,15 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs, const QString& programF
     context_.programFolder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;
     context_.quit = [this] { close(); };
+    // On X11 the task-bar entry shows the window's icon name; the caption stays as it is.
+    context_.setApplicationTitle = [this](const QString& title) { setTaskbarTitle(this, title); };
 
     setWindowTitle(kFensterTitel);
 
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // the sheet scrolls; Tab never stops on it
     canvas_ = new QWidget;
     canvas_->setObjectName(QStringLiteral("canvas"));
     canvas_->setFixedSize(kCanvasWidth, kScrollRange);
@@ -206,10 +225,7 @@ QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* pa
         break;
     }
     case FieldKind::Choice: {
-        auto* combo = new QComboBox(parent);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setCompleter(nullptr);
+        auto* combo = new ChoiceBox(parent);
         combo->addItems(def.items);
         // The match day list shows all its rows at once, the league list twenty.
         combo->setMaxVisibleItems(name == QLatin1String("f_spieltag") ? 19 : 20);
@@ -275,10 +291,10 @@ void TFKLW::bindField(const FieldDef& def, QWidget* w)
     const QString name = def.name;
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         connect(edit, &QLineEdit::textEdited, this, [this, name, edit] { sheet_.setText(name, sheetText(edit)); });
-    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    } else if (auto* combo = qobject_cast<ChoiceBox*>(w)) {
         connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                 [this, name](const QString& text) { sheet_.setText(name, text); });
-        connect(combo, &QComboBox::activated, this, [this, name](int index) {
+        connect(combo, &ChoiceBox::picked, this, [this, name](int index) {
             sheet_.selectItem(name, index);
             run(name, pickHandler(name));
         });

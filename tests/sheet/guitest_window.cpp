@@ -170,11 +170,10 @@ private slots:
         QTest::keyClicks(combo, "H5");
         QCOMPARE(s.text("ComboBox1"), QStringLiteral("H5"));
         QCOMPARE(s.selectedItem("ComboBox1"), -1);
-        // Picking an item sets both.
-        combo->setCurrentIndex(2);
-        emit combo->activated(2);
-        QCOMPARE(s.text("ComboBox1"), QStringLiteral("H6"));
-        QCOMPARE(s.selectedItem("ComboBox1"), 2);
+        // Stepping to an item with the arrow keys picks it: both are set.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(s.text("ComboBox1"), QStringLiteral("H5"));
+        QCOMPARE(s.selectedItem("ComboBox1"), 1);
         // The program setting a choice's text leaves no selected item either.
         s.setText("ComboBox1", "H1");
         QCOMPARE(combo->currentText(), QStringLiteral("H1"));
@@ -219,15 +218,35 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void emptiedDateKeepsItsMaskInTheSheet()
+    void typedDateKeepsItsMaskInTheSheet_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("nothing") << "" << kLeeresDatum;
+        QTest::newRow("all digits") << "01082006" << "01.08.2006";
+        QTest::newRow("one-digit day and month, blank in front") << "1.8.2006" << " 1. 8.2006";
+        QTest::newRow("one-digit month only") << "24.8.2006" << "24. 8.2006";
+        QTest::newRow("day only") << "7" << " 7.  .    ";
+    }
+    void typedDateKeepsItsMaskInTheSheet()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
         auto* date = qobject_cast<QLineEdit*>(w("f_datum"));
         focusOn("f_datum");
         date->selectAll();
         QTest::keyClick(date, Qt::Key_Delete);
-        QCOMPARE(window->sheet().text("f_datum"), kLeeresDatum);
-        QTest::keyClicks(date, "03032009");
-        QCOMPARE(window->sheet().text("f_datum"), QStringLiteral("03.03.2009"));
+        date->home(false);
+        QTest::keyClicks(date, typed);
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(window->sheet().text("f_datum"), stored);
+    }
+
+    void tabFromTheLastButtonGoesRoundToTheMatchDay()
+    {
+        focusOn("bt_ende");
+        QTest::keyClick(w("bt_ende"), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("f_spieltag"));
     }
 };
 

@@ -194,7 +194,7 @@ private slots:
         Harness h;
         h.sheet.setText("f_liga", liga);
         Timer2Timer(h.c, "Timer2");
-        QCOMPARE(QGuiApplication::applicationDisplayName(), title);
+        QCOMPARE(h.applicationTitle, title);
     }
 
     void backgroundColour()

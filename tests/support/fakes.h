@@ -79,11 +79,13 @@ struct Harness {
     QTimer timer1;
     Context c{sheet, dialogs, focus};
     bool quitCalled = false;
+    QString applicationTitle;
 
     Harness()
     {
         c.Timer1 = &timer1;
         c.quit = [this] { quitCalled = true; };
+        c.setApplicationTitle = [this](const QString& title) { applicationTitle = title; };
         connectChangeHandlers(c);
     }
 };
