@@ -88,6 +88,7 @@ private slots:
         QTest::newRow("match day 7") << "f_spieltag" << "7" << "SPIELTAGI" << QVariant(7);
         QTest::newRow("match day no number") << "f_spieltag" << "7a" << "SPIELTAGI" << QVariant(0);
         QTest::newRow("date") << "f_datum" << "01.08.2006" << "DATUMD" << QVariant("2006-08-01");
+        QTest::newRow("date with one-digit day and month") << "f_datum" << " 1. 8.2006" << "DATUMD" << QVariant("2006-08-01");
         QTest::newRow("home team, umlaut and quote")
             << "f_Heimteam" << "DC O'Brien Bötzel " << "HTEAMX" << QVariant("DC O'Brien Bötzel ");
         QTest::newRow("guest team") << "f_gastteam" << "Highlander Herten" << "GTEAMX" << QVariant("Highlander Herten");
