@@ -1,20 +1,31 @@
 // Member look-ups over a large member table: 100,000 generated members in a copy of the
 // shipped database. The look-up by pass number runs the statement of SpielerLesen through
 // ABSQueryOpen; the search runs the player search's surname filter (both spellings, like);
-// the last one opens the whole table, as a new member's creation does.
+// the next one opens the whole table, as a new member's creation does. Then the handlers as
+// the user meets them: leaving a pass-number field for a known and for a new member, and
+// the player search from the row button's click to the first rows painted in its grid
+// (offscreen), filtered by team and league and unfiltered.
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
+#include "data/qt_search_windows.h"
+#include "data/search_buttons.h"
 #include "data/statement.h"
+#include "sheet/player_entry.h"
+#include "support/fakes.h"
 
 namespace {
 
@@ -99,6 +110,109 @@ void SpielerAnlegen_ganzeTabelle(benchmark::State& state)
 }
 BENCHMARK(SpielerAnlegen_ganzeTabelle)->Unit(benchmark::kMillisecond);
 
+// The sheet with scripted messages over the large database, as the handlers see it.
+struct Sheet : klw::test::Harness {
+    klw::QtSearchWindows windows{nullptr, c};
+    Sheet()
+    {
+        LargeDatabase& db = database();
+        c.DM_SYS = &db.dm;
+        c.abfragen = &db.abfragen;
+        c.searchWindows = &windows;
+    }
+};
+
+void f_h1pnrExit_bekannt(benchmark::State& state)
+{
+    Sheet s;
+    int i = 0;
+    for (auto _ : state) {
+        s.sheet.setText("f_h1pnr", QString::number(500000 + (i++ * 7919) % kMembers));
+        klw::f_h1pnrExit(s.c, "f_h1pnr");
+    }
+    if (s.sheet.text("f_h1name").isEmpty() || !s.focus.moves.isEmpty())
+        state.SkipWithError("member not found");
+}
+BENCHMARK(f_h1pnrExit_bekannt)->Unit(benchmark::kMicrosecond);
+
+void f_h1pnrExit_neu(benchmark::State& state)
+{
+    Sheet s;
+    static int i = 0;
+    for (auto _ : state) {
+        s.sheet.setText("f_h1pnr", QStringLiteral("N") + QString::number(i++));
+        klw::f_h1pnrExit(s.c, "f_h1pnr");
+    }
+    if (s.focus.moves.isEmpty() || !s.dialogs.shown.isEmpty())
+        state.SkipWithError("no new member");
+}
+BENCHMARK(f_h1pnrExit_neu)->Unit(benchmark::kMicrosecond);
+
+// Notes when the search window's grid has painted rows, and closes the window then.
+class FirstRowsPainted : public QObject {
+public:
+    std::chrono::steady_clock::time_point at;
+    int rows = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !closing_) {
+            auto* grid = qobject_cast<QAbstractItemView*>(watched->parent());
+            if (grid && grid->viewport() == watched && grid->model()->rowCount() > 0) {
+                closing_ = true;
+                rows = grid->model()->rowCount();
+                // Right after this paint has been done.
+                QTimer::singleShot(0, grid, [this, grid] {
+                    at = std::chrono::steady_clock::now();
+                    grid->window()->close();
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    bool closing_ = false;
+};
+
+void Spielersuche_bisGezeichnet(benchmark::State& state, const char* verein, const char* liga)
+{
+    Sheet s;
+    s.sheet.setText("f_Heimteam", QString::fromLatin1(verein));
+    s.sheet.setText("f_liga", QString::fromLatin1(liga));
+    int rows = 0;
+    for (auto _ : state) {
+        FirstRowsPainted painted;
+        qApp->installEventFilter(&painted);
+        const auto start = std::chrono::steady_clock::now();
+        klw::bt_H1Click(s.c, "bt_H1");
+        qApp->removeEventFilter(&painted);
+        rows = painted.rows;
+        state.SetIterationTime(std::chrono::duration<double>(painted.at - start).count());
+    }
+    state.counters["rows in model"] = rows;
+    if (rows == 0)
+        state.SkipWithError("no rows painted");
+}
+BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, Verein_und_Liga, "Team 17", "Liga 17")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, nur_Verein, "Team 17", "")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, alle, "", "")->UseManualTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

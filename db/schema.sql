@@ -16,6 +16,11 @@ CREATE TABLE Mitglied (
   LIGA TEXT DEFAULT ''
 );
 CREATE INDEX Mitglied_PASSNR ON Mitglied (PASSNR);
+-- The player search lists members by surname: read in this order, the first rows of a long
+-- list come without sorting the whole table first. Filtered by a league, it reads only that
+-- league's members.
+CREATE INDEX Mitglied_NACHNAME ON Mitglied (NACHNAME);
+CREATE INDEX Mitglied_LIGA ON Mitglied (LIGA);
 
 -- Teams and their venues.
 CREATE TABLE TEAMS (

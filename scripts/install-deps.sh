@@ -9,6 +9,7 @@ packages=(
   libxcb1-dev pkg-config
   xvfb xauth x11-apps x11-utils xdotool
   poppler-utils
+  imagemagick sqlite3 desktop-file-utils libx11-dev file
   fonts-liberation fonts-urw-base35
 )
 missing=()

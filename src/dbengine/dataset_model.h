@@ -59,7 +59,7 @@ private:
     QList<Column> columns_;
     QList<int> sourceColumns_;  // the dataset's column per model column, -1 when missing
     int rows_ = 0;
-    int batchSize_ = 256;
+    int batchSize_ = 64;  // about a screenful: a view asks again until it is filled
     QPointer<QItemSelectionModel> selection_;
     bool syncing_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "data/lookups.h"
+#include "data/search_buttons.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/lineup.h"
@@ -15,8 +16,7 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because their operations are not built: the search buttons and
-// bt_druckClick.
+// Not bound yet, because its operation is not built: bt_druckClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -49,6 +49,10 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_sicherung", bt_sicherungClick);
     h.insert("Image2", Image2Click);
     h.insert("bt_laden", bt_ladenClick);
+    h.insert("bts_hteam", bts_hteamClick);
+    h.insert("bts_gteam", bts_gteamClick);
+    for (const Spielerzeile& z : Spielerzeilen)
+        h.insert(z.button, bt_H1Click);
     return h;
 }
 

@@ -24,6 +24,7 @@ struct Context {
     Spielbogen& sheet;
     Dialogs& dialogs;
     Focus& focus;
+    SearchWindows* searchWindows = nullptr;  // player and team search
     TDM_SYS* DM_SYS = nullptr;  // the query operations
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave

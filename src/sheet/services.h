@@ -3,6 +3,7 @@
 // tests supply scripted ones.
 
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -36,6 +37,21 @@ public:
         if (canFocus(name))
             setFocus(name);
     }
+};
+
+// The current row of a search window's result when the window closed, as texts by column
+// name; nothing when the window handed nothing back ("&ende", no result, no row).
+using Suchergebnis = std::optional<QHash<QString, QString>>;
+
+// The two search windows, each shown modally for one pick.
+class SearchWindows {
+public:
+    virtual ~SearchWindows() = default;
+    // The player search, opened with the team and league filters; painted in `farbe` when
+    // that is valid, else in the system's colour.
+    virtual Suchergebnis spielerauswahl(const QString& verein, const QString& liga, const QColor& farbe) = 0;
+    // The team search, opened with the league filter.
+    virtual Suchergebnis teamauswahl(const QString& liga) = 0;
 };
 
 }  // namespace klw

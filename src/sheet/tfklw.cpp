@@ -66,6 +66,7 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs, const QString& programF
     initPictures();
     context_.DM_SYS = dmSys;
     context_.abfragen = &abfragen_;
+    context_.searchWindows = &searchWindows_;
     context_.Timer1 = &Timer1;
     context_.programFolder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;

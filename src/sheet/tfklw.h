@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "data/abfragen.h"
+#include "data/qt_search_windows.h"
 #include "sheet/bindings.h"
 #include "sheet/context.h"
 #include "sheet/qt_services.h"
@@ -68,6 +69,7 @@ private:
     QTimer Timer1;
     QTimer Timer2;
     Context context_;
+    QtSearchWindows searchWindows_{this, context_};
     QWidget* canvas_ = nullptr;
     bool shownOnce_ = false;
 };

@@ -1,0 +1,71 @@
+#include "data/search_buttons.h"
+
+#include "sheet/context.h"
+#include "sheet/tables.h"
+
+namespace klw {
+
+namespace {
+
+const Spielerzeile* zeileMitKnopf(const QString& button)
+{
+    for (const Spielerzeile& z : Spielerzeilen)
+        if (button == QLatin1String(z.button))
+            return &z;
+    return nullptr;
+}
+
+// The picked row's column, or nothing when the window handed no row or an empty value back.
+QString gewaehlt(const Suchergebnis& auswahl, const char* spalte)
+{
+    return auswahl ? auswahl->value(QString::fromLatin1(spalte)) : QString();
+}
+
+// The team search with the sheet's league; the picked row, or nothing.
+Suchergebnis teamauswahl(Context& c)
+{
+    if (!c.searchWindows)
+        return std::nullopt;
+    return c.searchWindows->teamauswahl(c.sheet.text(QStringLiteral("f_liga")));
+}
+
+}  // namespace
+
+void bt_H1Click(Context& c, const QString& sender)
+{
+    const Spielerzeile* zeile = zeileMitKnopf(sender);
+    if (!zeile || !c.searchWindows)
+        return;
+    const Spielbogen& s = c.sheet;
+    const QColor farbe = s.FarbeGewaehlt ? s.Hintergrundfarbe : QColor();
+    const Suchergebnis auswahl =
+        c.searchWindows->spielerauswahl(s.text(zeile->teamField), s.text(QStringLiteral("f_liga")), farbe);
+    const QString passnr = gewaehlt(auswahl, "PASSNR");
+    if (passnr.isEmpty())
+        return;
+    c.sheet.setText(zeile->passNr, passnr);
+    c.focus.focusIfPossible(zeile->passNr);
+}
+
+void bts_hteamClick(Context& c, const QString&)
+{
+    const Suchergebnis auswahl = teamauswahl(c);
+    const QString team = gewaehlt(auswahl, "TEAM");
+    if (team.isEmpty())
+        return;
+    c.sheet.setText(QStringLiteral("f_Heimteam"), team);
+    c.sheet.setText(QStringLiteral("f_ort"), gewaehlt(auswahl, "ORT") + QStringLiteral(", ") +
+                                                  c.today().toString(QStringLiteral("dd.MM.yyyy")));
+    c.focus.focusIfPossible(QStringLiteral("f_gastteam"));
+}
+
+void bts_gteamClick(Context& c, const QString&)
+{
+    const QString team = gewaehlt(teamauswahl(c), "TEAM");
+    if (team.isEmpty())
+        return;
+    c.sheet.setText(QStringLiteral("f_gastteam"), team);
+    c.focus.focusIfPossible(QStringLiteral("f_h1pnr"));
+}
+
+}  // namespace klw

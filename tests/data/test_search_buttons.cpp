@@ -1,0 +1,123 @@
+// The main window's search buttons with scripted search windows: the filters each opens
+// with, and what a pick writes into the sheet and where the focus goes.
+
+#include <QTest>
+
+#include "data/search_buttons.h"
+#include "sheet/tables.h"
+#include "support/fakes.h"
+#include "support/scripted_search.h"
+
+using namespace klw;
+
+namespace {
+
+struct Knoepfe : test::Harness {
+    test::ScriptedSearchWindows suche;
+    Knoepfe()
+    {
+        c.searchWindows = &suche;
+        c.today = [] { return QDate(2009, 3, 3); };
+        sheet.setText("f_liga", "Oberliga ");
+        sheet.setText("f_Heimteam", "Adler");
+        sheet.setText("f_gastteam", " Falken");
+        sheet.setText("f_ort", "vorher");
+    }
+    void klick(const QString& button) { clickHandler(button)(c, button); }
+};
+
+Suchergebnis zeile(std::initializer_list<std::pair<QString, QString>> werte)
+{
+    QHash<QString, QString> row;
+    for (const auto& [k, v] : werte)
+        row.insert(k, v);
+    return row;
+}
+
+}  // namespace
+
+class TestSearchButtons : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each row button searches with its team and the league, and puts the pick into its row.
+    void rowButtonsPickIntoTheirRow()
+    {
+        for (const Spielerzeile& z : Spielerzeilen) {
+            Knoepfe h;
+            h.suche.picks.enqueue(zeile({{"PASSNR", "10016"}, {"NACHNAME", "Schwarz"}}));
+            h.klick(z.button);
+            QCOMPARE(h.suche.opened.size(), 1);
+            QCOMPARE(h.suche.opened[0].window, QStringLiteral("Spielerauswahl"));
+            QCOMPARE(h.suche.opened[0].verein, z.home ? QStringLiteral("Adler") : QStringLiteral(" Falken"));
+            QCOMPARE(h.suche.opened[0].liga, QStringLiteral("Oberliga "));
+            QVERIFY(!h.suche.opened[0].farbe.isValid());
+            for (const Spielerzeile& andere : Spielerzeilen)
+                QCOMPARE(h.sheet.text(andere.passNr), &andere == &z ? QStringLiteral("10016") : QString());
+            QCOMPARE(h.sheet.text(z.name), QString());  // the name comes when the field is left
+            QCOMPARE(h.focus.moves, QStringList{z.passNr});
+        }
+    }
+
+    void playerSearchTakesTheChosenColour()
+    {
+        Knoepfe h;
+        h.sheet.FarbeGewaehlt = true;
+        h.sheet.Hintergrundfarbe = QColor(Qt::darkCyan);
+        h.klick("bt_H4");
+        QCOMPARE(h.suche.opened[0].farbe, QColor(Qt::darkCyan));
+    }
+
+    void nothingHandedBackChangesNothing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Suchergebnis>("pick");
+        QTest::newRow("player: ende") << "bt_G2" << Suchergebnis();
+        QTest::newRow("player: empty pass number") << "bt_G2" << zeile({{"PASSNR", ""}, {"NACHNAME", "Ohne"}});
+        QTest::newRow("home team: ende") << "bts_hteam" << Suchergebnis();
+        QTest::newRow("home team: empty team") << "bts_hteam" << zeile({{"TEAM", ""}, {"ORT", "Essen"}});
+        QTest::newRow("guest team: ende") << "bts_gteam" << Suchergebnis();
+    }
+    void nothingHandedBackChangesNothing()
+    {
+        QFETCH(QString, button);
+        QFETCH(Suchergebnis, pick);
+        Knoepfe h;
+        h.sheet.setText("f_g2pnr", "alt");
+        h.suche.picks.enqueue(pick);
+        h.klick(button);
+        QCOMPARE(h.suche.opened.size(), 1);
+        QCOMPARE(h.sheet.text("f_g2pnr"), QStringLiteral("alt"));
+        QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("Adler"));
+        QCOMPARE(h.sheet.text("f_gastteam"), QStringLiteral(" Falken"));
+        QCOMPARE(h.sheet.text("f_ort"), QStringLiteral("vorher"));
+        QVERIFY(h.focus.moves.isEmpty());
+    }
+
+    void homeTeamPickFillsTeamPlaceAndDate()
+    {
+        Knoepfe h;
+        h.suche.picks.enqueue(zeile({{"LIGA", "Oberliga"}, {"TEAM", "DC Adler Bottrop"}, {"ORT", "Musterstadt"}}));
+        h.klick("bts_hteam");
+        QCOMPARE(h.suche.opened[0].window, QStringLiteral("Teamauswahl"));
+        QCOMPARE(h.suche.opened[0].liga, QStringLiteral("Oberliga "));
+        QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("DC Adler Bottrop"));
+        QCOMPARE(h.sheet.text("f_ort"), QStringLiteral("Musterstadt, 03.03.2009"));
+        QCOMPARE(h.sheet.text("f_gastteam"), QStringLiteral(" Falken"));
+        QCOMPARE(h.focus.moves, QStringList{"f_gastteam"});
+    }
+
+    void guestTeamPickFillsOnlyTheGuestTeam()
+    {
+        Knoepfe h;
+        h.suche.picks.enqueue(zeile({{"TEAM", "Highlander Herten"}, {"ORT", "Herten"}}));
+        h.klick("bts_gteam");
+        QCOMPARE(h.sheet.text("f_gastteam"), QStringLiteral("Highlander Herten"));
+        QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("Adler"));
+        QCOMPARE(h.sheet.text("f_ort"), QStringLiteral("vorher"));
+        QCOMPARE(h.focus.moves, QStringList{"f_h1pnr"});
+    }
+};
+
+QTEST_MAIN(TestSearchButtons)
+#include "test_search_buttons.moc"
