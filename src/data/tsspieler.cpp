@@ -112,6 +112,12 @@ void TSSPIELER::DBGrid1TitleClick(int section)
     SucheSortieren(dm_, Q_SUCHE, SUCHE.fieldName(section));
 }
 
+// The grid goes before the model and the query it shows.
+TSSPIELER::~TSSPIELER()
+{
+    delete DBGrid1;
+}
+
 void TSSPIELER::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

@@ -22,6 +22,7 @@ class TSSPIELER : public QDialog {
     Q_OBJECT
 public:
     TSSPIELER(db::Connection& connection, TDM_SYS& dm, QWidget* parent = nullptr);
+    ~TSSPIELER() override;
 
     // The window's colour; an invalid colour keeps the system's.
     void setFarbe(const QColor& farbe);

@@ -61,6 +61,12 @@ void TSTEAM::SucheStarten()
     TeamSucheStarten(dm_, Q_SUCHE, f_liga->currentText());
 }
 
+// The grid goes before the model and the query it shows.
+TSTEAM::~TSTEAM()
+{
+    delete DBGrid1;
+}
+
 void TSTEAM::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

@@ -20,6 +20,7 @@ class TSTEAM : public QDialog {
     Q_OBJECT
 public:
     TSTEAM(db::Connection& connection, TDM_SYS& dm, const QString& liga, QWidget* parent = nullptr);
+    ~TSTEAM() override;
 
     void SucheStarten();
 
