@@ -16,8 +16,7 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because their operations are not built: bt_sicherungClick, bt_druckClick,
-// Image2Click and bt_ladenClick.
+// Not bound yet, because its operation is not built: bt_druckClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -47,6 +46,9 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_farben", bt_farbenClick);
     h.insert("bt_ende", bt_endeClick);
     h.insert("bt_schliessen3", bt_schliessen3Click);
+    h.insert("bt_sicherung", bt_sicherungClick);
+    h.insert("Image2", Image2Click);
+    h.insert("bt_laden", bt_ladenClick);
     h.insert("bts_hteam", bts_hteamClick);
     h.insert("bts_gteam", bts_gteamClick);
     for (const Spielerzeile& z : Spielerzeilen)

@@ -28,6 +28,7 @@ struct Context {
     TDM_SYS* DM_SYS = nullptr;  // the query operations
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
+    bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     QString programFolder;  // folder of the executable, with its trailing '/'
