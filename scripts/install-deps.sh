@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-apps x11-utils xdotool
   poppler-utils
   imagemagick sqlite3 desktop-file-utils libx11-dev file
+  cups cups-client printer-driver-cups-pdf
   fonts-liberation fonts-urw-base35
 )
 missing=()
@@ -19,5 +20,11 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
+  # Installing must not start the machine's print scheduler: the tests run their own.
+  no_start=/usr/sbin/policy-rc.d
+  if [ ! -e "$no_start" ]; then
+    printf '#!/bin/sh\nexit 101\n' > "$no_start" && chmod 755 "$no_start"
+    trap 'rm -f "$no_start"' EXIT
+  fi
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -4,6 +4,7 @@
 
 #include "data/lookups.h"
 #include "data/search_buttons.h"
+#include "output/druck.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
 #include "sheet/lineup.h"
@@ -16,7 +17,6 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because its operation is not built: bt_druckClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -53,6 +53,8 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bts_gteam", bts_gteamClick);
     for (const Spielerzeile& z : Spielerzeilen)
         h.insert(z.button, bt_H1Click);
+    h.insert("bt_druck", bt_druckClick);
+    h.insert("bt_pdf", bt_druckClick);
     return h;
 }
 

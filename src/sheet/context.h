@@ -17,6 +17,7 @@ namespace klw {
 
 class TDM_SYS;
 struct Abfragen;
+class Druckausgabe;
 
 struct Context {
     Context(Spielbogen& s, Dialogs& d, Focus& f) : sheet(s), dialogs(d), focus(f) {}
@@ -29,6 +30,7 @@ struct Context {
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
     bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen
+    Druckausgabe* druck = nullptr;  // printers, print preview and print jobs
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     QString programFolder;  // folder of the executable, with its trailing '/'

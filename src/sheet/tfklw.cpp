@@ -68,6 +68,7 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs, const QString& programF
     context_.abfragen = &abfragen_;
     context_.searchWindows = &searchWindows_;
     context_.Timer1 = &Timer1;
+    context_.druck = &druckausgabe_;
     context_.programFolder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;
     context_.quit = [this] { close(); };

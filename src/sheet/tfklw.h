@@ -10,6 +10,7 @@
 
 #include "data/abfragen.h"
 #include "data/qt_search_windows.h"
+#include "output/qt_druckausgabe.h"
 #include "sheet/bindings.h"
 #include "sheet/context.h"
 #include "sheet/qt_services.h"
@@ -65,6 +66,7 @@ private:
     Dialogs& dialogs_;
     QHash<QString, QWidget*> widgets_;
     WidgetFocus focus_{widgets_};
+    QtDruckausgabe druckausgabe_{this};
     Abfragen abfragen_;  // ABSDatabase1 and the six named queries
     QTimer Timer1;
     QTimer Timer2;

@@ -1,0 +1,146 @@
+#include "output/qr_klw.h"
+
+#include "output/qr_layout.h"
+#include "sheet/spielbogen.h"
+#include "sheet/tables.h"
+
+// The report's pictures live in the static core library; this pulls them into the program.
+static void initReportPictures()
+{
+    Q_INIT_RESOURCE(report_pictures);
+}
+
+namespace klw {
+
+using reportengine::Band;
+
+namespace {
+
+QString verbunden(const Spielbogen& s, const char* home, const char* guest, const QString& zwischen)
+{
+    return s.text(home) + zwischen + s.text(guest);
+}
+
+// The text of a choice's selected item; empty when none is selected.
+QString gewaehlterEintrag(const Spielbogen& s, const char* choice)
+{
+    const int index = s.selectedItem(choice);
+    const QStringList& items = s.def(choice).items;
+    return index >= 0 && index < items.size() ? items[index] : QString();
+}
+
+// The nickname of the team's player whose position is exactly the choice's text.
+QString rufnameZu(const Spielbogen& s, const char* choice, bool home)
+{
+    const Spielerzeile* zeile = zeileZuPosition(s.text(choice));
+    return zeile && zeile->home == home ? s.text(zeile->rufname) : QString();
+}
+
+}  // namespace
+
+Spielberichtsform::Spielberichtsform(const Spielbogen& sheet, const Formunterschiede& form) : sheet_(sheet)
+{
+    initReportPictures();
+    formularAufbauen(*this, form);
+    titleBand().beforePrint = [this](Band& band) { QRBand1BeforePrint(band); };
+}
+
+void Spielberichtsform::QRBand1BeforePrint(Band& band)
+{
+    KopfFuellen(band);
+    SpielerFuellen(band);
+    band.label("l_sachbeabeiter").caption = sheet_.text("l_ligabearbeiter");
+    RundenFuellen(band);
+    reportengine::Memo& memo = band.memo("QRMemo1");
+    memo.lines.clear();
+    memo.lines << sheet_.text("m_bemerkung");
+    ErgebnisFuellen(band);
+    band.label("l_ort").caption = sheet_.text("f_ort");
+}
+
+void Spielberichtsform::KopfFuellen(Band& band) const
+{
+    band.label("l_sptag").caption = sheet_.text("f_spieltag") + QLatin1Char('.');
+    band.label("l_datum").caption = sheet_.text("f_datum");
+    band.label("l_liga").caption = sheet_.text("f_liga");
+    band.label("l_hteam").caption = sheet_.text("f_Heimteam");
+    band.label("l_gteam").caption = sheet_.text("f_gastteam");
+}
+
+void Spielberichtsform::SpielerFuellen(Band& band) const
+{
+    for (const Spielerzeile& z : Spielerzeilen) {
+        band.label(passLabel(z.home, z.number)).caption =
+            QString::fromLatin1(z.position) + QStringLiteral(": ") + sheet_.text(z.passNr);
+        band.label(nameLabel(z.home, z.number)).caption = sheet_.text(z.name);
+        band.label(punkteLabel(z.home, z.number)).caption = sheet_.text(z.punkte);
+    }
+}
+
+void Spielberichtsform::RundenFuellen(Band& band) const
+{
+    const QString trenner = QStringLiteral(" : ");
+    const bool rufnamen = sheet_.itemIndex("rg_druck1") == 0;  // "ja"
+    for (const Spiel& spiel : Einzelspiele) {
+        const int k = spiel.nr;
+        QString paarung = QString::fromLatin1(spiel.homePosition) + trenner + QString::fromLatin1(spiel.guestPosition);
+        if (sheet_.selectedItem(spiel.homeChoice) != -1 && sheet_.selectedItem(spiel.guestChoice) != -1)
+            paarung = gewaehlterEintrag(sheet_, spiel.homeChoice) + trenner + gewaehlterEintrag(sheet_, spiel.guestChoice);
+        band.label(paarungLabel(k)).caption = paarung;
+
+        for (bool home : {true, false}) {
+            reportengine::Label& ruf = band.label(rufnameLabel(k, home));
+            ruf.enabled = rufnamen;
+            ruf.caption = rufnamen ? rufnameZu(sheet_, home ? spiel.homeChoice : spiel.guestChoice, home) : QString();
+        }
+        band.label(saetzeLabel(k)).caption = verbunden(sheet_, spiel.homeSets, spiel.guestSets, trenner);
+        band.label(spielpunkteLabel(k)).caption = verbunden(sheet_, spiel.homePoint, spiel.guestPoint, trenner);
+    }
+}
+
+void Spielberichtsform::ErgebnisFuellen(Band& band) const
+{
+    // The chosen result stands out in bold 12 pt beside the others in 10 pt; with none
+    // chosen all three keep the design's regular 12 pt.
+    const int gewaehlt = sheet_.itemIndex("rg_ergebnis");
+    const std::array<const char*, 3> labels{"l_erg1", "l_erg2", "l_erg3"};
+    for (int i = 0; i < 3; ++i) {
+        reportengine::Label& erg = band.label(labels[size_t(i)]);
+        QFont f = erg.font.value_or(defaultFont);
+        f.setBold(i == gewaehlt);
+        f.setPointSizeF(gewaehlt < 0 || i == gewaehlt ? 12 : 10);
+        erg.font = f;
+    }
+    band.label("l_erg5").caption = verbunden(sheet_, "Edit50", "Edit85", QStringLiteral(" : "));
+    band.label("l_erg4").caption = verbunden(sheet_, "Edit49", "Edit84", QStringLiteral(" : "));
+}
+
+TQRKLW::TQRKLW(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormOhneDoppel) {}
+
+void TQRKLW::QRBand1BeforePrint(Band& band)
+{
+    Spielberichtsform::QRBand1BeforePrint(band);
+    QRCodeFuellen(band.image("QRImage2"));
+}
+
+void TQRKLW::QRCodeFuellen(reportengine::Image&) const {}
+
+TQRKLW2::TQRKLW2(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormMitDoppel) {}
+
+void TQRKLW2::QRBand1BeforePrint(Band& band)
+{
+    Spielberichtsform::QRBand1BeforePrint(band);
+    // The doubles join home and guest with " - " where the singles use " : ".
+    const QString trenner = QStringLiteral(" - ");
+    for (const Spiel& doppel : Doppelspiele) {
+        const int d = doppel.slot;
+        band.label(QStringLiteral("l_hdoppel%1").arg(d)).caption = sheet().text(doppel.homeChoice);
+        band.label(QStringLiteral("l_gdoppel%1").arg(d)).caption = sheet().text(doppel.guestChoice);
+        band.label(QStringLiteral("l_doppelsaetze%1").arg(d)).caption =
+            verbunden(sheet(), doppel.homeSets, doppel.guestSets, trenner);
+        band.label(QStringLiteral("l_doppelspiele%1").arg(d)).caption =
+            verbunden(sheet(), doppel.homePoint, doppel.guestPoint, trenner);
+    }
+}
+
+}  // namespace klw

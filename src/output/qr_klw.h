@@ -1,0 +1,56 @@
+#pragma once
+// The two forms of the printed match report: TQRKLW for leagues without doubles and
+// TQRKLW2 for leagues with doubles. A form fills itself from the sheet each time its band
+// is laid out, for preview and print alike, and never writes to the sheet.
+
+#include "reportengine/report.h"
+
+namespace klw {
+
+class Spielbogen;
+struct Formunterschiede;
+
+class Spielberichtsform : public reportengine::Report {
+public:
+    const Spielbogen& sheet() const { return sheet_; }
+    virtual bool mitDoppel() const = 0;
+
+protected:
+    Spielberichtsform(const Spielbogen& sheet, const Formunterschiede& form);
+    // The band hook: the common filling steps; the forms add their own.
+    virtual void QRBand1BeforePrint(reportengine::Band& band);
+
+private:
+    void KopfFuellen(reportengine::Band& band) const;
+    void SpielerFuellen(reportengine::Band& band) const;
+    void RundenFuellen(reportengine::Band& band) const;
+    void ErgebnisFuellen(reportengine::Band& band) const;
+
+    const Spielbogen& sheet_;
+};
+
+class TQRKLW : public Spielberichtsform {
+public:
+    explicit TQRKLW(const Spielbogen& sheet);
+    bool mitDoppel() const override { return false; }
+
+protected:
+    void QRBand1BeforePrint(reportengine::Band& band) override;
+
+private:
+    // The square picture at the top right of this form. It is filled here, at print time,
+    // from the sheet; until the result record is drawn as a QR code, the form's own mark
+    // (set at construction) stays.
+    void QRCodeFuellen(reportengine::Image& image) const;
+};
+
+class TQRKLW2 : public Spielberichtsform {
+public:
+    explicit TQRKLW2(const Spielbogen& sheet);
+    bool mitDoppel() const override { return true; }
+
+protected:
+    void QRBand1BeforePrint(reportengine::Band& band) override;
+};
+
+}  // namespace klw

@@ -1,0 +1,202 @@
+// Filling the report forms from the sheet: what each data label of the band says, which
+// labels print, and which fonts the result captions get. The band is filled as the engine
+// fills it before laying it out.
+
+#include <QtTest>
+
+#include "output/qr_klw.h"
+#include "output/qr_layout.h"
+#include "sheet/tables.h"
+#include "support/fakes.h"
+#include "support/filled_sheet.h"
+
+using namespace klw;
+using klw::reportengine::Band;
+
+namespace {
+
+Band& filled(Spielberichtsform& form)
+{
+    Band& band = form.titleBand();
+    band.beforePrint(band);
+    return band;
+}
+
+QString caption(Spielberichtsform& form, const QString& label) { return filled(form).label(label).caption; }
+
+}  // namespace
+
+class QrFuellenTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::Harness> h;
+
+private slots:
+    void init()
+    {
+        h = std::make_unique<test::Harness>();
+        test::fillMatch(h->c, false);
+    }
+
+    void headerPlayersAndTotals()
+    {
+        Spielbogen& s = h->sheet;
+        s.setText("f_h2pnr", QString());
+        TQRKLW form(s);
+        Band& b = filled(form);
+        QCOMPARE(b.label("l_sptag").caption, QStringLiteral("5."));
+        QCOMPARE(b.label("l_datum").caption, QStringLiteral("14.03.2025"));
+        QCOMPARE(b.label("l_liga").caption, QStringLiteral("A1-Liga"));
+        QCOMPARE(b.label("l_hteam").caption, QStringLiteral("Dart Club"));
+        QCOMPARE(b.label("l_gteam").caption, QStringLiteral("Bulls Eye"));
+        QCOMPARE(b.label("l_h1").caption, QStringLiteral("H1: 4711"));
+        QCOMPARE(b.label("l_h2").caption, QStringLiteral("H2: "));  // an empty pass number keeps its prefix
+        QCOMPARE(b.label("l_g6").caption, QStringLiteral("G6: 820"));
+        QCOMPARE(b.label("l_gname3").caption, QStringLiteral("Ingo Igel"));
+        QCOMPARE(b.label("l_hpkt1").caption, s.text("f_h1punkte"));
+        QCOMPARE(b.label("l_gpkt6").caption, s.text("f_g6punkte"));
+        QCOMPARE(b.label("l_sachbeabeiter").caption, s.text("l_ligabearbeiter"));
+        QCOMPARE(b.label("l_ort").caption, QStringLiteral("Musterstadt, 14.03.2025"));
+        QCOMPARE(b.label("l_erg5").caption, s.text("Edit50") + " : " + s.text("Edit85"));
+        QCOMPARE(b.label("l_erg4").caption, s.text("Edit49") + " : " + s.text("Edit84"));
+        QVERIFY(!s.text("Edit49").isEmpty());
+    }
+
+    void emptyDateAndGameWithoutSets()
+    {
+        Spielbogen& s = h->sheet;
+        s.setText("f_datum", QStringLiteral("  .  .    "));
+        for (const char* f : {"Edit47", "Edit82", "Edit46", "Edit81"})  // game 16
+            s.setText(f, QString());
+        TQRKLW form(s);
+        QCOMPARE(caption(form, "l_datum"), QStringLiteral("  .  .    "));
+        QCOMPARE(caption(form, "l_sp16_2"), QStringLiteral(" : "));
+        QCOMPARE(caption(form, "l_sp16_3"), QStringLiteral(" : "));
+        QCOMPARE(caption(form, "l_sp15_2"), QStringLiteral("1 : 2"));
+        QCOMPARE(caption(form, "l_sp15_3"), QStringLiteral("0 : 1"));
+    }
+
+    // Game 1 (ComboBox1 / ComboBox2): the pairing comes from the selected entries, the
+    // nicknames from the choices' texts.
+    void pairingAndNicknames_data()
+    {
+        QTest::addColumn<QString>("home");   // "#n" selects entry n, "-" leaves nothing selected, else typed text
+        QTest::addColumn<QString>("guest");
+        QTest::addColumn<QString>("pairing");
+        QTest::addColumn<QString>("homeNickname");
+        QTest::addColumn<QString>("guestNickname");
+        QTest::newRow("start state") << "#0" << "#0" << "H1 : G1" << "Hammer" << "Ganter";
+        QTest::newRow("substitute picked") << "#1" << "#0" << "H5 : G1" << "Eule" << "Ganter";
+        QTest::newRow("guest substitute picked") << "#0" << "#2" << "H1 : G6" << "Hammer" << "Lolli";
+        QTest::newRow("substitute typed, nothing selected") << "H5" << "#0" << "H1 : G1" << "Eule" << "Ganter";
+        QTest::newRow("guest nothing selected") << "#1" << "-" << "H1 : G1" << "Eule" << "Ganter";
+        QTest::newRow("empty text") << "" << "#0" << "H1 : G1" << "" << "Ganter";
+        QTest::newRow("no such position") << "H7" << "#0" << "H1 : G1" << "" << "Ganter";
+        QTest::newRow("lower case") << "h1" << "g1" << "H1 : G1" << "" << "";
+        QTest::newRow("other team's position") << "G1" << "H1" << "H1 : G1" << "" << "";
+    }
+    void pairingAndNicknames()
+    {
+        QFETCH(QString, home);
+        QFETCH(QString, guest);
+        Spielbogen& s = h->sheet;
+        for (auto [choice, value] : {std::pair{"ComboBox1", home}, {"ComboBox2", guest}}) {
+            if (value.startsWith('#'))
+                s.selectItem(choice, value.mid(1).toInt());
+            else if (value == QLatin1String("-"))
+                s.setText(choice, s.text(choice));  // the text stays, the selection goes
+            else
+                s.setText(choice, value);
+        }
+        TQRKLW form(s);
+        Band& b = filled(form);
+        QTEST(b.label("l_sp1").caption, "pairing");
+        QTEST(b.label("l_name1").caption, "homeNickname");
+        QTEST(b.label("l_name2").caption, "guestNickname");
+        QVERIFY(b.label("l_name1").enabled);
+        // The other games keep their own line-up.
+        QCOMPARE(b.label("l_sp16").caption, QStringLiteral("H2 : G1"));
+        QCOMPARE(b.label("l_name31").caption, QStringLiteral("Blitz"));
+    }
+
+    void neinPrintsNoNicknames()
+    {
+        h->sheet.setItemIndex("rg_druck1", 1);
+        TQRKLW form(h->sheet);
+        Band& b = filled(form);
+        for (int k = 1; k <= 16; ++k) {
+            for (bool home : {true, false})
+                QVERIFY2(!b.label(rufnameLabel(k, home)).enabled, qPrintable(rufnameLabel(k, home)));
+        }
+        QCOMPARE(b.label("l_sp1").caption, QStringLiteral("H5 : G1"));
+        QCOMPARE(b.label("l_sp1_2").caption, QStringLiteral("2 : 1"));
+        QCOMPARE(b.label("l_sp1_3").caption, QStringLiteral("1 : 0"));
+    }
+
+    void resultCaptions_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QList<double>>("sizes");
+        QTest::addColumn<QList<bool>>("bold");
+        QTest::newRow("nothing chosen") << -1 << QList<double>{12, 12, 12} << QList<bool>{false, false, false};
+        QTest::newRow("2 : 0") << 0 << QList<double>{12, 10, 10} << QList<bool>{true, false, false};
+        QTest::newRow("1 : 1") << 1 << QList<double>{10, 12, 10} << QList<bool>{false, true, false};
+        QTest::newRow("0 : 2") << 2 << QList<double>{10, 10, 12} << QList<bool>{false, false, true};
+    }
+    void resultCaptions()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QList<double>, sizes);
+        QFETCH(QList<bool>, bold);
+        h->sheet.setItemIndex("rg_ergebnis", chosen);
+        TQRKLW2 form(h->sheet);
+        Band& b = filled(form);
+        b.beforePrint(b);  // a preview lays the band out again; the fonts stay as they are
+        const QStringList labels{"l_erg1", "l_erg2", "l_erg3"};
+        const QStringList captions{"2 : 0", "1 : 1", "0 : 2"};
+        for (int i = 0; i < 3; ++i) {
+            const reportengine::Label& l = b.label(labels[i]);
+            QCOMPARE(l.caption, captions[i]);
+            QVERIFY(l.font.has_value());
+            QCOMPARE(l.font->family(), QStringLiteral("Arial"));
+            QCOMPARE(l.font->pointSizeF(), sizes[i]);
+            QCOMPARE(l.font->bold(), bold[i]);
+        }
+    }
+
+    void remarkIsOneEntryWithItsLineBreaks()
+    {
+        TQRKLW form(h->sheet);
+        Band& b = filled(form);
+        QCOMPARE(b.memo("QRMemo1").lines, QStringList{test::kBemerkung});
+        b.beforePrint(b);
+        QCOMPARE(b.memo("QRMemo1").lines.size(), 1);
+    }
+
+    void doublesOnlyOnTheDoublesForm()
+    {
+        test::Harness d;
+        test::fillMatch(d.c, true);
+        TQRKLW2 mit(d.sheet);
+        Band& b = filled(mit);
+        QCOMPARE(b.label("l_hdoppel1").caption, QStringLiteral("Hammer / Blitz"));
+        QCOMPARE(b.label("l_gdoppel2").caption, QStringLiteral("Stachel / Juni"));
+        QCOMPARE(b.label("l_doppelsaetze1").caption, QStringLiteral("2 - 1"));
+        QCOMPARE(b.label("l_doppelspiele1").caption, QStringLiteral("1 - 0"));
+        QCOMPARE(b.label("l_doppelsaetze2").caption, QStringLiteral("1 - 2"));
+        QCOMPARE(b.label("l_doppelspiele2").caption, QStringLiteral("0 - 1"));
+        QCOMPARE(b.label("l_sp1_2").caption, QStringLiteral("2 : 1"));
+
+        // The same sheet on the form without doubles: no doubles printable at all.
+        TQRKLW ohne(d.sheet);
+        Band& o = filled(ohne);
+        for (const char* name : {"QRLabel29", "QRLabel30", "l_hdoppel1", "l_gdoppel2", "l_doppelsaetze1",
+                                 "l_doppelspiele2", "QRShape59", "QRShape64"}) {
+            QVERIFY2(!o.has(name), name);
+            QVERIFY2(b.has(name), name);
+        }
+    }
+};
+
+QTEST_MAIN(QrFuellenTest)
+#include "test_qr_fuellen.moc"

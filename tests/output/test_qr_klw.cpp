@@ -1,0 +1,222 @@
+// The printed report as a PDF, read back with poppler's tools: one A4 page, and the texts
+// of the sheet standing inside the boxes of their printables (page position = band
+// position + 10 mm margin).
+
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "output/qr_klw.h"
+#include "support/fakes.h"
+#include "support/filled_sheet.h"
+#include "support/pdfwords.h"
+
+using namespace klw;
+using test::PdfWord;
+
+namespace {
+
+constexpr double kRand = 10.0;       // page margin, mm
+constexpr double kToleranz = 0.3;    // mm
+
+QRectF aufSeite(const QRectF& bandMm)
+{
+    return bandMm.translated(kRand, kRand).adjusted(-kToleranz, -kToleranz, kToleranz, kToleranz);
+}
+
+QString drucken(Spielberichtsform& form, const QString& file)
+{
+    QPdfWriter writer(file);
+    form.print(writer);
+    return file;
+}
+
+QString describe(const QList<PdfWord>& words)
+{
+    QStringList out;
+    for (const PdfWord& w : words)
+        out << QStringLiteral("%1@(%2,%3 %4x%5)")
+                   .arg(w.text)
+                   .arg(w.mm.x() - kRand, 0, 'f', 1)
+                   .arg(w.mm.y() - kRand, 0, 'f', 1)
+                   .arg(w.mm.width(), 0, 'f', 1)
+                   .arg(w.mm.height(), 0, 'f', 1);
+    return out.join(QStringLiteral(", "));
+}
+
+// The words near a band box (grown by 5 mm), to show where a text went instead.
+QString umgebung(const QList<PdfWord>& words, const QRectF& bandMm)
+{
+    return describe(test::wordsIn(words, aufSeite(bandMm).adjusted(-5, -5, 5, 5)));
+}
+
+}  // namespace
+
+class QrKlwTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QList<PdfWord> ohneDoppel;  // the filled match on TQRKLW
+    QList<PdfWord> mitDoppel;   // and on TQRKLW2
+
+    QString render(bool doppel, const std::function<void(Spielbogen&)>& change, const QString& name)
+    {
+        test::Harness h;
+        test::fillMatch(h.c, doppel);
+        change(h.sheet);
+        std::unique_ptr<Spielberichtsform> form;
+        if (doppel)
+            form = std::make_unique<TQRKLW2>(h.sheet);
+        else
+            form = std::make_unique<TQRKLW>(h.sheet);
+        return drucken(*form, dir.filePath(name));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        for (bool doppel : {false, true}) {
+            const QString file = render(doppel, [](Spielbogen&) {}, doppel ? "mit.pdf" : "ohne.pdf");
+            const test::PdfInfo info = test::pdfInfo(file);
+            QCOMPARE(info.pages, 1);
+            QVERIFY2(qAbs(info.sizePt.width() - 595.28) < 1 && qAbs(info.sizePt.height() - 841.89) < 1,
+                     qPrintable(QStringLiteral("page %1 x %2 pt").arg(info.sizePt.width()).arg(info.sizePt.height())));
+            (doppel ? mitDoppel : ohneDoppel) = test::pdfWords(file);
+        }
+    }
+
+    void textStandsInItsBox_data()
+    {
+        QTest::addColumn<bool>("doppel");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRectF>("box");  // band millimetres
+
+        struct Row {
+            const char* tag;
+            const char* text;
+            QRectF ohne;  // on TQRKLW
+            QRectF mit;   // on TQRKLW2; empty when the same
+        };
+        const Row rows[] = {
+            // Auto-size labels: as wide as their caption, which must not reach the picture on the right.
+            {"title", "S P I E L B E R I C H T S B O G E N", {31.8, 2.1, 133.0, 9.0}, {31.8, 2.1, 129.0, 9.0}},
+            {"association", "MEKO DARTVERBAND E. V.", {44.5, 12.7, 110.0, 6.6}, {}},
+            {"match day", "5.", {25.4, 23.8, 6.6, 4.5}, {}},
+            {"home team", "Dart Club", {6.3, 34.4, 52.9, 4.5}, {}},
+            {"pass number H3", "H3: 4713", {6.3, 68.8, 19.8, 4.5}, {}},
+            {"pass number G6", "G6: 820", {96.6, 84.7, 19.8, 4.5}, {}},
+            {"player name G3", "Ingo Igel", {119.1, 68.8, 46.3, 4.5}, {}},
+            {"pairing of game 1", "H5 : G1", {6.3, 107.2, 12.4, 4.5}, {6.3, 111.17, 13.2, 4.5}},
+            {"home nickname of game 1", "Eule", {19.3, 107.7, 18.5, 4.0}, {19.3, 111.67, 18.5, 4.0}},
+            {"guest nickname of game 16", "Ganter", {129.6, 167.2, 18.5, 4.0}, {129.6, 169.85, 18.5, 4.0}},
+            {"sets of game 7", "2 : 1", {150.8, 120.4, 11.9, 4.5}, {150.8, 124.37, 11.9, 4.5}},
+            {"game points of game 14", "1 : 0", {166.7, 153.5, 14.6, 4.5}, {166.7, 156.15, 14.6, 4.5}},
+            {"round 3 caption", "Runde 3", {6.3, 140.2, 15.9, 4.5}, {6.3, 142.85, 15.9, 4.5}},
+            {"result caption", "Endstand:", {127.0, 179.9, 20.0, 4.5}, {127.0, 180.69, 20.0, 4.5}},
+            {"place", "Musterstadt, 14.03.2025", {6.3, 219.6, 48.9, 4.5}, {}},
+            {"guest signature", "Unterschirft Gastteam", {124.4, 224.9, 52.9, 4.5}, {}},
+            {"league official", "Liga-Bearbeiter: Erika Muster, Tel. 0123 456789", {6.3, 258.0, 174.6, 4.5}, {}},
+        };
+        for (const Row& r : rows) {
+            QTest::addRow("TQRKLW %s", r.tag) << false << QString::fromUtf8(r.text) << r.ohne;
+            QTest::addRow("TQRKLW2 %s", r.tag) << true << QString::fromUtf8(r.text) << (r.mit.isEmpty() ? r.ohne : r.mit);
+        }
+        QTest::addRow("TQRKLW2 doubles caption") << true << "Doppel 1" << QRectF(6.3, 93.9, 15.3, 4.5);
+        QTest::addRow("TQRKLW2 doubles home pair") << true << "Hammer / Blitz" << QRectF(22.5, 93.1, 33.1, 2.9);
+        QTest::addRow("TQRKLW2 doubles guest pair") << true << "Stachel / Juni" << QRectF(113.5, 96.3, 33.1, 2.9);
+        QTest::addRow("TQRKLW2 doubles sets") << true << "1 - 2" << QRectF(150.8, 93.9, 11.9, 4.5);
+    }
+    void textStandsInItsBox()
+    {
+        QFETCH(bool, doppel);
+        QFETCH(QString, text);
+        QFETCH(QRectF, box);
+        const QList<PdfWord>& words = doppel ? mitDoppel : ohneDoppel;
+        const QList<PdfWord> inside = test::wordsIn(words, aufSeite(box));
+        QVERIFY2(test::joined(inside) == text, qPrintable(QStringLiteral("found: ") + umgebung(words, box)));
+        // Across, every word lies in the box; down, its top does, and its height is the
+        // font's line height, which for the headings' substitute fonts exceeds the box.
+        const QRectF page = aufSeite(box);
+        for (const PdfWord& w : inside) {
+            QVERIFY2(w.mm.left() >= page.left() && w.mm.right() <= page.right(), qPrintable(describe({w})));
+            QVERIFY2(w.mm.top() >= page.top() && w.mm.top() < page.bottom(), qPrintable(describe({w})));
+        }
+    }
+
+    void doublesRowOnlyOnTheDoublesForm()
+    {
+        // The sheet of a league without doubles may still hold pair texts: none is printed.
+        for (const PdfWord& w : ohneDoppel)
+            QVERIFY2(w.text != QLatin1String("Doppel") && w.text != QLatin1String("/"), qPrintable(describe({w})));
+        // Between the player tables and the singles nothing is printed.
+        QCOMPARE(describe(test::wordsIn(ohneDoppel, aufSeite(QRectF(0, 89.5, 190.0, 9.5)))), QString());
+        QCOMPARE(test::joined(test::wordsIn(mitDoppel, aufSeite(QRectF(96.6, 93.9, 15.3, 4.5)))),
+                 QStringLiteral("Doppel 2"));
+    }
+
+    void neinLeavesTheNicknameColumnsEmpty()
+    {
+        const QString file = render(true, [](Spielbogen& s) { s.setItemIndex("rg_druck1", 1); }, "nein.pdf");
+        const QList<PdfWord> words = test::pdfWords(file);
+        const QRectF einzelblock = aufSeite(QRectF(0, 102.0, 190.0, 72.0));
+        for (const PdfWord& w : test::wordsIn(words, einzelblock)) {
+            for (const char* ruf : test::kRufnamen)
+                QVERIFY2(w.text != QString::fromUtf8(ruf), qPrintable(describe({w})));
+        }
+        QCOMPARE(test::joined(test::wordsIn(words, aufSeite(QRectF(6.3, 111.17, 13.2, 4.5)))),
+                 QStringLiteral("H5 : G1"));
+        QCOMPARE(test::joined(test::wordsIn(words, aufSeite(QRectF(59.5, 111.17, 11.9, 4.5)))),
+                 QStringLiteral("2 : 1"));
+    }
+
+    void remarkKeepsItsLinesInItsBox_data()
+    {
+        QTest::addColumn<bool>("doppel");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("printedLines");  // at least; as many as the box holds
+        QTest::addColumn<QRectF>("box");
+        const QRectF ohne(29.1, 193.1, 150.8, 15.9);
+        const QRectF mit(33.1, 193.1, 145.5, 15.9);
+        QTest::newRow("TQRKLW three lines") << false << 3 << 3 << ohne;
+        QTest::newRow("TQRKLW2 three lines") << true << 3 << 3 << mit;
+        QTest::newRow("TQRKLW forty lines") << false << 40 << 3 << ohne;
+        QTest::newRow("TQRKLW2 forty lines") << true << 40 << 3 << mit;
+    }
+    void remarkKeepsItsLinesInItsBox()
+    {
+        QFETCH(bool, doppel);
+        QFETCH(int, lines);
+        QFETCH(int, printedLines);
+        QFETCH(QRectF, box);
+        QStringList remark;
+        for (int i = 1; i <= lines; ++i)
+            remark << QStringLiteral("Zeile%1 der Bemerkung").arg(i);
+        const QString file = render(doppel, [&](Spielbogen& s) { s.setText("m_bemerkung", remark.join("\r\n")); },
+                                    QStringLiteral("bemerkung%1.pdf").arg(lines));
+        const QList<PdfWord> words = test::pdfWords(file);
+
+        QList<PdfWord> zeilen;
+        for (const PdfWord& w : words) {
+            if (w.text.startsWith(QLatin1String("Zeile"))) {
+                QVERIFY2(aufSeite(box).contains(w.mm), qPrintable(describe({w})));
+                zeilen << w;
+            }
+        }
+        if (lines == printedLines)
+            QCOMPARE(zeilen.size(), printedLines);
+        else
+            QVERIFY2(zeilen.size() >= printedLines && zeilen.size() < 6, qPrintable(describe(zeilen)));
+        for (int i = 0; i < zeilen.size(); ++i) {
+            QCOMPARE(zeilen[i].text, QStringLiteral("Zeile%1").arg(i + 1));
+            if (i > 0)
+                QVERIFY(zeilen[i].mm.top() >= zeilen[i - 1].mm.bottom() - kToleranz);
+        }
+        // The caption beside the box and the frame's neighbours stay where they were.
+        QCOMPARE(test::joined(test::wordsIn(words, aufSeite(QRectF(6.3, 219.6, 48.9, 4.5)))),
+                 QStringLiteral("Musterstadt, 14.03.2025"));
+    }
+};
+
+QTEST_MAIN(QrKlwTest)
+#include "test_qr_klw.moc"
