@@ -6,13 +6,6 @@
 
 namespace klw::db {
 
-namespace {
-
-// A second program on the same file may hold a lock for a moment.
-constexpr int kBusyTimeoutMs = 5000;
-
-}  // namespace
-
 Connection::~Connection()
 {
     close();
@@ -29,7 +22,8 @@ void Connection::open(const QString& fileName)
         throw Error(message + QStringLiteral(": ") + fileName, rc);
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // A second program on the same file may hold a lock for a moment.
+    sqlite3_busy_timeout(db, busyTimeoutMs_);
 
     // Opening reads nothing yet; reading the schema shows at once whether this is a database.
     char* error = nullptr;
@@ -46,8 +40,24 @@ void Connection::open(const QString& fileName)
         throw Error(QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)) + QStringLiteral(": ") + fileName,
                     SQLITE_READONLY);
     }
+    // The write-ahead log is kept in the file once set. Where it cannot be used (a folder
+    // that takes no side files) the file keeps its rollback journal, which is as safe.
+    sqlite3_exec(db, "pragma journal_mode = wal", nullptr, nullptr, nullptr);
+    if (sqlite3_exec(db, "pragma synchronous = full", nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+        sqlite3_free(error);
+        sqlite3_close(db);
+        throw Error(message + QStringLiteral(": ") + fileName, SQLITE_ERROR);
+    }
     db_ = db;
     fileName_ = fileName;
+}
+
+void Connection::setBusyTimeout(int milliseconds)
+{
+    busyTimeoutMs_ = milliseconds;
+    if (db_)
+        sqlite3_busy_timeout(db_, milliseconds);
 }
 
 void Connection::close()

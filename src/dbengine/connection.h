@@ -17,6 +17,9 @@ public:
 
     // Opens the file for reading and writing. Throws Error when the file is missing, is no
     // database, or cannot be written (every save would otherwise fail unseen).
+    // Every commit is synced to the disk before it returns (synchronous FULL) and goes
+    // through the write-ahead log, so that a stored row survives a crash or a power loss
+    // and a program that only reads the file never keeps a save waiting.
     void open(const QString& fileName);
     void close();
     bool isOpen() const { return db_ != nullptr; }
@@ -26,12 +29,18 @@ public:
     // here (schema scripts, transactions). Throws Error on failure.
     void execute(const QString& sql);
 
+    // How long a statement waits for another program's lock on the file before it fails
+    // with "database is locked". Applies to the open connection and to later opens.
+    void setBusyTimeout(int milliseconds);
+    int busyTimeout() const { return busyTimeoutMs_; }
+
     // The raw handle for the datasets; null while closed.
     sqlite3* handle() const { return db_; }
 
 private:
     sqlite3* db_ = nullptr;
     QString fileName_;
+    int busyTimeoutMs_ = 5000;
 };
 
 }  // namespace klw::db

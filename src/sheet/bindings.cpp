@@ -17,8 +17,6 @@ namespace klw {
 
 namespace {
 
-// Not bound yet, because their operations are not built: bt_sicherungClick, Image2Click
-// and bt_ladenClick.
 QHash<QString, Handler> buildExitHandlers()
 {
     QHash<QString, Handler> h;
@@ -48,12 +46,15 @@ QHash<QString, Handler> buildClickHandlers()
     h.insert("bt_farben", bt_farbenClick);
     h.insert("bt_ende", bt_endeClick);
     h.insert("bt_schliessen3", bt_schliessen3Click);
-    h.insert("bt_druck", bt_druckClick);
-    h.insert("bt_pdf", bt_druckClick);
+    h.insert("bt_sicherung", bt_sicherungClick);
+    h.insert("Image2", Image2Click);
+    h.insert("bt_laden", bt_ladenClick);
     h.insert("bts_hteam", bts_hteamClick);
     h.insert("bts_gteam", bts_gteamClick);
     for (const Spielerzeile& z : Spielerzeilen)
         h.insert(z.button, bt_H1Click);
+    h.insert("bt_druck", bt_druckClick);
+    h.insert("bt_pdf", bt_druckClick);
     return h;
 }
 

@@ -33,6 +33,7 @@ struct Context {
     MailFensterDienst* mailFenster = nullptr;  // opens the mail window
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
+    bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen
     Druckausgabe* druck = nullptr;  // printers, print preview and print jobs
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };

@@ -10,7 +10,7 @@ Spielbogen::Spielbogen()
     values_.reserve(defs.size());
     for (const auto& d : defs) {
         index_.insert(d.name, int(values_.size()));
-        values_.push_back(Value{d.text, d.visible, d.itemIndex, false});
+        values_.push_back(Value{d.text, d.visible, d.itemIndex, false, QRect()});
     }
 }
 
@@ -67,6 +67,15 @@ void Spielbogen::setItemIndex(const QString& name, int index)
     if (v.selected == index)
         return;
     v.selected = index;
+    emit stateChanged(name);
+}
+
+void Spielbogen::setGeometry(const QString& name, const QRect& geometry)
+{
+    Value& v = field(name);
+    if (v.geometry == geometry)
+        return;
+    v.geometry = geometry;
     emit stateChanged(name);
 }
 

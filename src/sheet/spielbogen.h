@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QHash>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -36,6 +37,10 @@ public:
     int itemIndex(const QString& name) const { return field(name).selected; }
     void setItemIndex(const QString& name, int index);
 
+    // Where a panel stands in the window; an empty rectangle leaves it where the window put it.
+    QRect geometry(const QString& name) const { return field(name).geometry; }
+    void setGeometry(const QString& name, const QRect& geometry);
+
     bool isChecked(const QString& name) const { return field(name).checked; }
     void setChecked(const QString& name, bool checked);
 
@@ -56,7 +61,7 @@ public:
 signals:
     // Emitted only when a text really changes.
     void textChanged(const QString& name);
-    // Visibility, selected item, radio item or check state changed.
+    // Visibility, geometry, selected item, radio item or check state changed.
     void stateChanged(const QString& name);
     // The user chose a background colour for the window.
     void windowColourChosen(const QColor& colour);
@@ -67,6 +72,7 @@ private:
         bool visible = true;
         int selected = -1;
         bool checked = false;
+        QRect geometry;
     };
     int indexOf(const QString& name) const;
     const Value& field(const QString& name) const { return values_[size_t(indexOf(name))]; }

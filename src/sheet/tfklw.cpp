@@ -354,6 +354,8 @@ void TFKLW::showField(const QString& name)
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(text);
     }
+    if (const QRect g = sheet_.geometry(name); !g.isEmpty() && w->geometry() != g)
+        w->setGeometry(g);
     if (w->isVisibleTo(w->parentWidget()) != sheet_.isVisible(name))
         w->setVisible(sheet_.isVisible(name));
 }

@@ -7,6 +7,7 @@
 
 #include "sheet/tables.h"
 #include "sheet/tfklw.h"
+#include "snapshots/sicherungsliste.h"
 
 namespace klw {
 
@@ -209,8 +210,7 @@ void TFKLW::buildSheet(QWidget* canvas)
     auto* grid = new QTableView(panel);
     grid->setObjectName(QStringLiteral("DBGrid1"));
     grid->setGeometry(10, 16, 475, 193);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sicherungslisteBinden(*grid, abfragen_.Q_LESEN);
     widgets_.insert(QStringLiteral("DBGrid1"), grid);
     addCaption(QStringLiteral("Intervall zu automatischen Speichern:"), 64, 234, panel, true);
     addField("f_intervall", QRect(296, 226, 25, kRowHeight), panel);

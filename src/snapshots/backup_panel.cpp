@@ -1,17 +1,56 @@
+#include <QRect>
 #include <QTimer>
 #include <algorithm>
 #include <limits>
 
+#include "data/abfragen.h"
+#include "data/dm_sys.h"
 #include "sheet/context.h"
 #include "snapshots/snapshots.h"
 
 namespace klw {
 
+namespace {
+
+void intervallVorbelegen(Spielbogen& s)
+{
+    if (s.text("f_intervall").trimmed().isEmpty())
+        s.setText("f_intervall", QStringLiteral("10"));
+}
+
+}  // namespace
+
+void Image2Click(Context& c, const QString&)
+{
+    Spielbogen& s = c.sheet;
+    s.setVisible("p_admin", true);
+    // The small screen has the panel nearer the top left; the large one only lower.
+    s.setGeometry("p_admin", s.Bildschirm == QLatin1String("klein") ? QRect(150, 200, 500, 300)
+                                                                    : QRect(344, 400, 500, 300));
+    intervallVorbelegen(s);
+    if (!c.DM_SYS || !c.abfragen)
+        return;
+    c.DM_SYS->ABSQueryOpen(c.abfragen->Q_LESEN, QStringLiteral("select * from SICHERUNG ") + AktuellesSpiel(s) +
+                                                    QStringLiteral(" order by GESPEICHERTD desc"));
+}
+
+void bt_ladenClick(Context& c, const QString&)
+{
+    QString gesichert;
+    if (c.abfragen)
+        gesichert = c.abfragen->Q_LESEN.fieldByName(QStringLiteral("GESPEICHERTD")).asString();
+    if (!c.dialogs.confirm(QStringLiteral("Durch das herstellen der ausgewählten Sicherung, \n\rWird der aktuelle "
+                                          "Stand überschrieben\n\r\n\rSoll die Sicherung vom ") +
+                           gesichert + QStringLiteral(" hergestellt werden?")))
+        return;
+    c.sheet.SicherungGeladen = true;
+    SicherungHerstellen(c);
+}
+
 void bt_schliessen3Click(Context& c, const QString&)
 {
     Spielbogen& s = c.sheet;
-    if (s.text("f_intervall").trimmed().isEmpty())
-        s.setText("f_intervall", QStringLiteral("10"));
+    intervallVorbelegen(s);
     bool ok = false;
     qint64 minutes = s.text("f_intervall").toLongLong(&ok);
     if (!ok)

@@ -1,16 +1,40 @@
 #pragma once
-// Snapshots of the sheet in the database: saving, the backup panel and the autosave timer.
+// Snapshots of the sheet in the database: saving, the backup panel with the restore, the
+// autosave timer, and the question about older snapshots of a match.
 
 #include <QString>
 
 namespace klw {
 
+class Spielbogen;
 struct Context;
 
+// Stores the sheet as a new row of SICHERUNG in one transaction and shows its time in
+// l_sicherung. Without home team, guest team, league or match day nothing is stored. A
+// failure (a date field at its empty mask, the file locked by another program for longer
+// than the busy timeout) stores nothing and reaches the caller with its reason.
 void SicherungErstellen(Context& c);
+// The next running number: the highest stored one plus 1, at least 1. It uses a query of
+// its own, so that the backup panel's list stays as it is.
+int MaxLfdNr(Context& c);
+void bt_sicherungClick(Context& c, const QString& sender);
+// An autosave tick. A failure shows the error box; while that box is open, further ticks
+// do nothing.
+void Timer1Timer(Context& c, const QString& sender);
+
+// The condition that selects the snapshots of the match on the sheet: season, league,
+// home team, guest team and match day.
+QString AktuellesSpiel(const Spielbogen& s);
 // Offers to delete older snapshots of the match on the sheet (called by the name transfer).
 void SicherungObVorhandenPruefen(Context& c);
+
+// The backup panel: opens it with the snapshots of the current match, newest first.
+void Image2Click(Context& c, const QString& sender);
+// Asks, then restores the snapshot selected in the panel's list.
+void bt_ladenClick(Context& c, const QString& sender);
+// Writes the selected snapshot into the sheet and recomputes everything that follows from it.
+void SicherungHerstellen(Context& c);
+// Applies the autosave interval of the panel, restarts the timer and hides the panel.
 void bt_schliessen3Click(Context& c, const QString& sender);
-void Timer1Timer(Context& c, const QString& sender);
 
 }  // namespace klw

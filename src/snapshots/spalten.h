@@ -1,0 +1,42 @@
+#pragma once
+// The columns of a snapshot row in SICHERUNG and the sheet fields they come from. Column
+// names of the games and player rows are made from the game table and the player rows, so
+// that no field name is repeated here.
+
+#include <QString>
+#include <vector>
+
+namespace klw {
+
+struct Spiel;
+struct Spielerzeile;
+
+enum class Spaltenart {
+    Text,   // the field's text as it is
+    Zahl,   // the field's text as an integer; no whole number gives 0
+    Datum,  // the field's text DD.MM.YYYY into a date column
+};
+
+struct Sicherungsspalte {
+    QString spalte;
+    QString feld;
+    Spaltenart art;
+};
+
+// The columns from LIGAX to GDOPPELSAETEZ2 in the order a save fills them. LFDNRI, SAISONX
+// (from the window state Saison) and GESPEICHERTD (the time of the save) are not in it.
+const std::vector<Sicherungsspalte>& Sicherungsspalten();
+
+QString passnummerSpalte(const Spielerzeile& zeile);        // PNRH1X .. PNRG6X
+QString wahlSpalte(const Spiel& einzel, bool heim);         // R1H1X .. R4G4X
+QString saetzeSpalte(const Spiel& einzel, bool heim);       // R1H1SI .. R4G4SI
+
+// The six columns of one doubles game.
+struct Doppelspalten {
+    QString heimPaar, gastPaar;      // HDOPPEL1, GDOPPEL1
+    QString heimSpiele, gastSpiele;  // HD0PELLSPIELE1, GD0PELLSPIELE1 (a zero after the D)
+    QString heimSaetze, gastSaetze;  // HDOPPELSAETEZ1, GDOPPELSAETEZ1
+};
+Doppelspalten doppelSpalten(const Spiel& doppel);
+
+}  // namespace klw

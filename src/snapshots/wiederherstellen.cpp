@@ -1,0 +1,91 @@
+// The restore: a stored snapshot back into the sheet, with everything that is not stored
+// (names, game lines, points, totals, result) looked up or recomputed on the way.
+#include "data/abfragen.h"
+#include "data/dm_sys.h"
+#include "data/statement.h"
+#include "scoring/scoring.h"
+#include "sheet/context.h"
+#include "sheet/lineup.h"
+#include "sheet/player_entry.h"
+#include "sheet/tables.h"
+#include "snapshots/snapshots.h"
+#include "snapshots/spalten.h"
+
+namespace klw {
+
+namespace {
+
+QString zahlText(db::Dataset& q, const QString& spalte)
+{
+    return QString::number(q.fieldByName(spalte).asInteger());
+}
+
+QString text(db::Dataset& q, const QString& spalte)
+{
+    return q.fieldByName(spalte).asString();
+}
+
+}  // namespace
+
+void SicherungHerstellen(Context& c)
+{
+    if (!c.DM_SYS || !c.abfragen)
+        return;
+    Spielbogen& s = c.sheet;
+    db::Dataset& Q_LESEN = c.abfragen->Q_LESEN;
+
+    const int lfdNr = Q_LESEN.isEmpty() ? 0 : Q_LESEN.fieldByName(QStringLiteral("LFDNRI")).asInteger();
+    if (c.DM_SYS->ABSQueryOpen(Q_LESEN, QStringLiteral("select * from SICHERUNG ") +
+                                            Format(u" where LFDNRI = %d ", lfdNr)) == 0)
+        return;
+
+    s.Saison = text(Q_LESEN, QStringLiteral("SAISONX"));
+    s.setText("f_liga", text(Q_LESEN, QStringLiteral("LIGAX")));
+    s.setText("f_spieltag", zahlText(Q_LESEN, QStringLiteral("SPIELTAGI")));
+    s.setText("f_datum", text(Q_LESEN, QStringLiteral("DATUMD")));
+    s.setText("f_Heimteam", text(Q_LESEN, QStringLiteral("HTEAMX")));
+    s.setText("f_gastteam", text(Q_LESEN, QStringLiteral("GTEAMX")));
+    s.setText("m_bemerkung", text(Q_LESEN, QStringLiteral("BEMERKUNGX")));
+
+    // Names and nicknames come from the member records again, as if each pass number had
+    // just been typed and left.
+    for (const Spielerzeile& zeile : Spielerzeilen) {
+        s.setText(zeile.passNr, text(Q_LESEN, passnummerSpalte(zeile)));
+        f_h1pnrExit(c, QString::fromLatin1(zeile.passNr));
+    }
+    bt_namenuebernehmen2Click(c, QStringLiteral("bt_namenuebernehmen2"));
+
+    // The stored line-up as texts, without a selected item and without the choice rule: the
+    // game lines keep the scheduled players the transfer wrote.
+    for (const Spiel& spiel : Einzelspiele) {
+        s.setText(spiel.homeChoice, text(Q_LESEN, wahlSpalte(spiel, true)));
+        s.setText(spiel.guestChoice, text(Q_LESEN, wahlSpalte(spiel, false)));
+    }
+    for (const Spiel& spiel : Einzelspiele) {
+        s.setText(spiel.homeSets, zahlText(Q_LESEN, saetzeSpalte(spiel, true)));
+        s.setText(spiel.guestSets, zahlText(Q_LESEN, saetzeSpalte(spiel, false)));
+        Edit56Exit(c, QString::fromLatin1(spiel.guestSets));
+    }
+
+    for (const Spiel& doppel : Doppelspiele) {
+        const Doppelspalten d = doppelSpalten(doppel);
+        s.setText(doppel.homeChoice, text(Q_LESEN, d.heimPaar));
+        s.setText(doppel.guestChoice, text(Q_LESEN, d.gastPaar));
+    }
+    for (const Spiel& doppel : Doppelspiele) {
+        const Doppelspalten d = doppelSpalten(doppel);
+        s.setText(doppel.homePoint, zahlText(Q_LESEN, d.heimSpiele));
+        s.setText(doppel.guestPoint, zahlText(Q_LESEN, d.gastSpiele));
+    }
+    for (const Spiel& doppel : Doppelspiele) {
+        const Doppelspalten d = doppelSpalten(doppel);
+        s.setText(doppel.homeSets, zahlText(Q_LESEN, d.heimSaetze));
+        s.setText(doppel.guestSets, zahlText(Q_LESEN, d.gastSaetze));
+    }
+    for (const Spiel& doppel : Doppelspiele)
+        Edit56Exit(c, QString::fromLatin1(doppel.guestSets));
+
+    bt_schliessen3Click(c, QStringLiteral("bt_laden"));
+}
+
+}  // namespace klw

@@ -1,0 +1,285 @@
+// Restoring a snapshot: a whole sheet comes back with everything that follows from it, the
+// selected snapshot is the one restored even when an autosave falls in between, and after
+// a restore the name transfer asks nothing.
+#include <QtTest>
+
+#include "scoring/scoring.h"
+#include "sheet/fields.h"
+#include "sheet/lineup.h"
+#include "sheet/player_entry.h"
+#include "sheet/start.h"
+#include "sheet/tables.h"
+#include "snapshots/snapshots.h"
+#include "support/database_harness.h"
+#include "support/snapshot_sheet.h"
+
+using namespace klw;
+using klw::test::Shown;
+
+namespace {
+
+QString frage(const QString& gesichert)
+{
+    return QStringLiteral("Durch das herstellen der ausgewählten Sicherung, \n\rWird der aktuelle Stand "
+                          "überschrieben\n\r\n\rSoll die Sicherung vom ") +
+           gesichert + QStringLiteral(" hergestellt werden?");
+}
+
+// Dialogs that let an autosave tick fall while the restore question is on screen.
+struct DialogeMitTick : klw::test::ScriptedDialogs {
+    std::function<void()> waehrendFrage;
+    bool confirm(const QString& text) override
+    {
+        if (waehrendFrage)
+            waehrendFrage();
+        return ScriptedDialogs::confirm(text);
+    }
+};
+
+struct Wiederherstellen {
+    klw::test::TestDatabase database;
+    Spielbogen sheet;
+    DialogeMitTick dialogs;
+    klw::test::FakeFocus focus{sheet};
+    QTimer timer1;
+    TDM_SYS dm;
+    Abfragen abfragen;
+    Context c{sheet, dialogs, focus};
+    int minute = 0;
+    QHash<QString, QString> uebergeben;  // the game lines as the transfer wrote them
+
+    Wiederherstellen()
+    {
+        c.DM_SYS = &dm;
+        c.abfragen = &abfragen;
+        c.Timer1 = &timer1;
+        c.programFolder = database.programFolder();
+        c.now = [this] { return QDateTime(QDate(2006, 9, 2), QTime(20, minute)); };
+        c.today = [] { return QDate(2006, 9, 2); };
+        connectChangeHandlers(c);
+        ProgrammStart(c);
+        FormShow(c);
+    }
+
+    void speichern()
+    {
+        ++minute;
+        SicherungErstellen(c);
+    }
+
+    void kopf()
+    {
+        sheet.setText("f_spieltag", QStringLiteral("7"));
+        sheet.setText("f_liga", QStringLiteral("Oberliga"));
+        sheet.setText("f_Heimteam", QStringLiteral("DC O'Brien-Bötzel"));
+        sheet.setText("f_gastteam", QStringLiteral("Highlander Herten"));
+    }
+
+    // A whole match as a user enters it: players, transfer, substitutes picked and typed,
+    // all sets, both doubles, a remark of two lines.
+    void ganzesSpiel()
+    {
+        kopf();
+        sheet.MitDoppel = true;  // as the league look-up of the Oberliga sets it
+        DoppelSpiel(c);
+        const char* passnummern[12] = {"10007", "10016", "10031", "10065", "10075", "10109",
+                                       "10168", "10194", "10208", "10239", "10270", "10290"};
+        for (int i = 0; i < 12; ++i) {
+            sheet.setText(Spielerzeilen[size_t(i)].passNr, QString::fromLatin1(passnummern[i]));
+            f_h1pnrExit(c, QString::fromLatin1(Spielerzeilen[size_t(i)].passNr));
+        }
+        bt_namenuebernehmen2Click(c, QStringLiteral("bt_namenuebernehmen2"));
+        for (const Spiel& e : Einzelspiele)
+            uebergeben.insert(QString::fromLatin1(e.line), sheet.text(e.line));
+        sheet.selectItem("ComboBox5", 1);  // game 3: H5 for H3, picked
+        ComboBox1Click(c, QStringLiteral("ComboBox5"));
+        sheet.setText("ComboBox20", QStringLiteral("G6"));  // game 10: G6 for G2, typed
+        ComboBox1Exit(c, QStringLiteral("ComboBox20"));
+        const char* saetze[16] = {"20", "21", "12", "02", "20", "20", "12", "21",
+                                  "02", "20", "21", "12", "20", "02", "21", "20"};
+        int k = 0;
+        for (const Spiel& e : Einzelspiele) {
+            sheet.setText(e.homeSets, QString(QLatin1Char(saetze[k][0])));
+            sheet.setText(e.guestSets, QString(QLatin1Char(saetze[k][1])));
+            Edit56Exit(c, QString::fromLatin1(e.guestSets));
+            ++k;
+        }
+        const Spiel& d1 = Doppelspiele[0];
+        const Spiel& d2 = Doppelspiele[1];
+        sheet.setText(d1.homeChoice, QStringLiteral("Kuddel / Tiger"));
+        sheet.setText(d1.guestChoice, QStringLiteral("Fuchs / Eisen"));
+        sheet.setText(d2.homeChoice, QStringLiteral("Rakete / Bomber"));
+        sheet.setText(d2.guestChoice, QStringLiteral("Flitzer / Fuchs"));
+        sheet.setText(d1.homeSets, QStringLiteral("2"));
+        sheet.setText(d1.guestSets, QStringLiteral("1"));
+        Edit56Exit(c, QString::fromLatin1(d1.guestSets));
+        sheet.setText(d2.homeSets, QStringLiteral("0"));
+        sheet.setText(d2.guestSets, QStringLiteral("2"));
+        Edit56Exit(c, QString::fromLatin1(d2.guestSets));
+        sheet.setText("m_bemerkung", QStringLiteral("Spiel 4 wiederholt\r\nSchiedsrichter: Jörg \"Fuchs\""));
+    }
+
+    // Every field that a snapshot stores or that follows from it.
+    QStringList felder() const
+    {
+        QStringList f{"f_spieltag", "f_liga", "f_datum", "f_Heimteam", "f_gastteam", "m_bemerkung",
+                      "Edit50",     "Edit85", "Edit49",  "Edit84"};
+        for (const Spielerzeile& z : Spielerzeilen)
+            f << z.passNr << z.name << z.rufname << z.punkte;
+        for (const Spiel& s : Spiele) {
+            f << s.homeChoice << s.guestChoice << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
+            if (s.line)
+                f << s.line;
+        }
+        return f;
+    }
+    QHash<QString, QString> stand() const
+    {
+        QHash<QString, QString> st;
+        for (const QString& f : felder())
+            st.insert(f, sheet.text(f));
+        st.insert(QStringLiteral("Saison"), sheet.Saison);
+        st.insert(QStringLiteral("rg_ergebnis"), QString::number(sheet.itemIndex("rg_ergebnis")));
+        return st;
+    }
+    // Something else in every field, as another match would have it.
+    void allesAendern()
+    {
+        for (const QString& f : felder())
+            sheet.setText(f, QStringLiteral("0"));
+        sheet.setText("f_datum", QStringLiteral("01.01.2001"));
+        sheet.Saison = QStringLiteral("1999");
+        sheet.setItemIndex("rg_ergebnis", -1);
+    }
+    void laden(bool ja)
+    {
+        dialogs.answers.enqueue(ja);
+        bt_ladenClick(c, QStringLiteral("bt_laden"));
+    }
+};
+
+}  // namespace
+
+class WiederherstellenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTripBringsBackTheWholeSheet()
+    {
+        Wiederherstellen h;
+        h.ganzesSpiel();
+        // Games 3 and 10 show their substitutes' lines.
+        QCOMPARE(h.uebergeben.value("Edit3"), QStringLiteral("Rakete - Fuchs"));
+        QCOMPARE(h.sheet.text("Edit3"), QStringLiteral(" - Fuchs"));
+        QCOMPARE(h.uebergeben.value("Edit28"), QStringLiteral("Yvonne Lange - Fuchs"));
+        QCOMPARE(h.sheet.text("Edit28"), QStringLiteral(" - Flitzer"));
+        const auto vorher = h.stand();
+        QCOMPARE(h.sheet.number("Edit49") + h.sheet.number("Edit84"), 18);  // complete and scored
+        QVERIFY(h.sheet.itemIndex("rg_ergebnis") >= 0);
+        QVERIFY(h.dialogs.shown.isEmpty());
+        h.speichern();
+
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.allesAendern();
+        h.laden(true);
+
+        QCOMPARE(h.dialogs.texts(), QStringList{frage(QStringLiteral("02.09.2006 20:01:00"))});
+        const auto nachher = h.stand();
+        for (const QString& feld : vorher.keys()) {
+            // The game lines are the transfer's, with the scheduled pairs.
+            const QString erwartet = h.uebergeben.value(feld, vorher.value(feld));
+            QVERIFY2(nachher.value(feld) == erwartet,
+                     qPrintable(feld + QStringLiteral(": ") + nachher.value(feld) + QStringLiteral(" instead of ") + erwartet));
+        }
+        // The choices come back as texts, none with a selected item.
+        for (const Spiel& e : Einzelspiele) {
+            QCOMPARE(h.sheet.selectedItem(e.homeChoice), -1);
+            QCOMPARE(h.sheet.selectedItem(e.guestChoice), -1);
+        }
+        QVERIFY(h.sheet.SicherungGeladen);
+        QVERIFY(!h.sheet.isVisible("p_admin"));
+        QVERIFY(h.timer1.isActive());
+        QCOMPARE(h.timer1.interval(), 600000);
+    }
+
+    // An autosave while the question is on screen does not change which snapshot is restored.
+    void autosaveDuringTheQuestionRestoresTheSelectedRow()
+    {
+        Wiederherstellen h;
+        h.kopf();
+        for (int i = 1; i <= 3; ++i) {
+            h.sheet.setText("m_bemerkung", QStringLiteral("Stand %1").arg(i));
+            h.speichern();
+        }
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.abfragen.Q_LESEN.setRecNo(2);  // the oldest
+        h.sheet.setText("m_bemerkung", QStringLiteral("Stand 4"));
+        h.dialogs.waehrendFrage = [&] {
+            ++h.minute;
+            Timer1Timer(h.c, QStringLiteral("Timer1"));
+        };
+        h.laden(true);
+        QCOMPARE(h.dialogs.texts(), QStringList{frage(QStringLiteral("02.09.2006 20:01:00"))});
+        QCOMPARE(h.sheet.text("m_bemerkung"), QStringLiteral("Stand 1"));
+        QCOMPARE(klw::test::anzahlSicherungen(h.abfragen.ABSDatabase1.handle()), 4);
+    }
+
+    void afterARestoreTheTransferAsksNothing()
+    {
+        Wiederherstellen h;
+        h.ganzesSpiel();
+        h.speichern();
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.laden(true);
+        h.dialogs.shown.clear();
+        h.sheet.setText("f_h2rname", h.sheet.text("f_h1rname"));  // even a duplicate is not checked
+        bt_namenuebernehmen2Click(h.c, QStringLiteral("bt_namenuebernehmen2"));
+        QVERIFY(h.dialogs.shown.isEmpty());
+        QCOMPARE(klw::test::anzahlSicherungen(h.abfragen.ABSDatabase1.handle()), 1);
+    }
+
+    void unplayedGameComesBackAsNoughts()
+    {
+        Wiederherstellen h;
+        h.kopf();
+        h.sheet.setText("Edit9", QStringLiteral("2"));
+        h.sheet.setText("Edit56", QStringLiteral("0"));
+        Edit56Exit(h.c, QStringLiteral("Edit56"));
+        h.speichern();
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.laden(true);
+        for (const char* f : {"Edit47", "Edit82", "Edit46", "Edit81"})  // game 16, never played
+            QCOMPARE(h.sheet.text(f), QStringLiteral("0"));
+        QCOMPARE(h.sheet.text("Edit8"), QStringLiteral("1"));
+        QCOMPARE(h.sheet.text("Edit49"), QStringLiteral("1"));
+    }
+
+    void declinedOrEmptyListChangesNothing_data()
+    {
+        QTest::addColumn<bool>("gespeichert");
+        QTest::addColumn<bool>("ja");
+        QTest::addColumn<QString>("gesichert");
+        QTest::newRow("Nein") << true << false << "02.09.2006 20:01:00";
+        QTest::newRow("empty list, Ja") << false << true << "";
+    }
+    void declinedOrEmptyListChangesNothing()
+    {
+        QFETCH(bool, gespeichert);
+        QFETCH(bool, ja);
+        QFETCH(QString, gesichert);
+        Wiederherstellen h;
+        h.kopf();
+        if (gespeichert)
+            h.speichern();
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.sheet.setText("f_Heimteam", QStringLiteral("geändert"));
+        const auto vorher = h.stand();
+        h.laden(ja);
+        QCOMPARE(h.dialogs.texts(), QStringList{frage(gesichert)});
+        QCOMPARE(h.stand(), vorher);
+        QCOMPARE(h.sheet.SicherungGeladen, ja);
+        QVERIFY(h.sheet.isVisible("p_admin"));
+    }
+};
+
+QTEST_MAIN(WiederherstellenTest)
+#include "test_wiederherstellen.moc"
