@@ -8,10 +8,12 @@
 E2E_REPO=${E2E_REPO:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 E2E_BUILD=${E2E_BUILD:-$E2E_REPO/build}
 E2E_OUT=${E2E_OUT:-$E2E_BUILD/e2e}
-# The program runs as an ordinary user (nobody's uid with a home of its own), so that it
-# cannot write where only root may.
-E2E_UID=${E2E_UID:-65534}
-E2E_GID=${E2E_GID:-65534}
+# The program runs as an ordinary user of the run's own, with a home that the PDF queue
+# writes into, so that it cannot write where only root may.
+E2E_USER=${E2E_USER:-klw-e2e}
+E2E_UID=
+E2E_GID=
+USER_MADE=
 E2E_TIMEOUT=${E2E_TIMEOUT:-30}
 
 XVFB_PID=
@@ -42,6 +44,8 @@ expect_equal() { # what, got, expected
 cleanup() {
     local status=$?
     stop_program
+    declare -F stop_cupsd >/dev/null && stop_cupsd
+    [ -n "$USER_MADE" ] && userdel "$E2E_USER" >/dev/null 2>&1
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
@@ -112,6 +116,16 @@ menu_command() {
 
 make_user_home() {
     USER_HOME=$(mktemp -d /tmp/klw-e2e-home.XXXXXX)
+    chmod 755 "$USER_HOME"
+    if ! id "$E2E_USER" >/dev/null 2>&1; then
+        useradd --no-create-home --home-dir "$USER_HOME" --shell /usr/sbin/nologin --user-group "$E2E_USER" ||
+            die "cannot add the user $E2E_USER"
+        USER_MADE=yes
+    else
+        usermod --home "$USER_HOME" "$E2E_USER" || die "cannot give $E2E_USER the home $USER_HOME"
+    fi
+    E2E_UID=$(id -u "$E2E_USER")
+    E2E_GID=$(id -g "$E2E_USER")
     mkdir -p "$USER_HOME/runtime"
     chmod 700 "$USER_HOME/runtime"
     chown -R "$E2E_UID:$E2E_GID" "$USER_HOME"
@@ -127,7 +141,7 @@ start_program() {
     step "starting \"$command\" as uid $E2E_UID"
     setpriv --reuid="$E2E_UID" --regid="$E2E_GID" --clear-groups \
         env -i HOME="$USER_HOME" PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="$DISPLAY" \
-        XDG_RUNTIME_DIR="$USER_HOME/runtime" LANG=C.UTF-8 \
+        XDG_RUNTIME_DIR="$USER_HOME/runtime" LANG=C.UTF-8 ${CUPS_DIR:+CUPS_SERVER="$CUPS_DIR/cups.sock"} \
         sh -c "exec $command" </dev/null >>"$E2E_OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
 }
