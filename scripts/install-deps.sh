@@ -11,6 +11,8 @@ packages=(
   poppler-utils
   imagemagick sqlite3 desktop-file-utils libx11-dev file
   cups cups-client printer-driver-cups-pdf
+  libgmime-3.0-dev libqrencode-dev
+  msmtp msmtp-mta python3-aiosmtpd zbar-tools
   fonts-liberation fonts-urw-base35
 )
 missing=()
@@ -19,12 +21,12 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  apt-get -o DPkg::Lock::Timeout=600 update -qq
   # Installing must not start the machine's print scheduler: the tests run their own.
   no_start=/usr/sbin/policy-rc.d
   if [ ! -e "$no_start" ]; then
     printf '#!/bin/sh\nexit 101\n' > "$no_start" && chmod 755 "$no_start"
     trap 'rm -f "$no_start"' EXIT
   fi
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -1,10 +1,11 @@
 #pragma once
 // The printer and mail module. It exists for the whole run, created before the main
-// window. Its operations (PDF printer search and print, ReplaceStr, mail) come with the
-// output of the report; until then it holds nothing.
+// window. Its text and mail operations come from TDM_DAT_Mail.
+
+#include "output/dm_dat_mail.h"
 
 namespace klw {
 
-class TDM_DAT {};
+class TDM_DAT : public TDM_DAT_Mail {};
 
 }  // namespace klw

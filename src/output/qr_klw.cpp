@@ -1,6 +1,10 @@
 #include "output/qr_klw.h"
 
+#include <QPainter>
+
+#include "output/ergebnis.h"
 #include "output/qr_layout.h"
+#include "output/qrcode.h"
 #include "sheet/spielbogen.h"
 #include "sheet/tables.h"
 
@@ -123,7 +127,13 @@ void TQRKLW::QRBand1BeforePrint(Band& band)
     QRCodeFuellen(band.image("QRImage2"));
 }
 
-void TQRKLW::QRCodeFuellen(reportengine::Image&) const {}
+void TQRKLW::QRCodeFuellen(reportengine::Image& image) const
+{
+    image.drawPicture = [satz = Ergebnissatz(sheet()), zeichen = image.picture](QPainter& painter, const QRectF& box) {
+        if (!QrCodeZeichnen(painter, box, satz) && !zeichen.isNull())
+            painter.drawImage(box, zeichen);
+    };
+}
 
 TQRKLW2::TQRKLW2(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormMitDoppel) {}
 

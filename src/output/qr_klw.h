@@ -38,9 +38,9 @@ protected:
     void QRBand1BeforePrint(reportengine::Band& band) override;
 
 private:
-    // The square picture at the top right of this form. It is filled here, at print time,
-    // from the sheet; until the result record is drawn as a QR code, the form's own mark
-    // (set at construction) stays.
+    // The square picture at the top right of this form: the result record as a QR code,
+    // drawn at print time from the sheet. A record too long for a code leaves the form's
+    // own mark (set at construction).
     void QRCodeFuellen(reportengine::Image& image) const;
 };
 

@@ -16,6 +16,8 @@ class QTimer;
 namespace klw {
 
 class TDM_SYS;
+class TDM_DAT;
+class MailFensterDienst;
 struct Abfragen;
 class Druckausgabe;
 
@@ -27,6 +29,8 @@ struct Context {
     Focus& focus;
     SearchWindows* searchWindows = nullptr;  // player and team search
     TDM_SYS* DM_SYS = nullptr;  // the query operations
+    TDM_DAT* DM_DAT = nullptr;  // printer and mail operations
+    MailFensterDienst* mailFenster = nullptr;  // opens the mail window
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
     bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen

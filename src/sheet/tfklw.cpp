@@ -20,6 +20,8 @@
 #include <QToolButton>
 
 #include "app/impressum.h"
+#include "output/dm_dat.h"
+#include "output/fo_mail.h"
 #include "sheet/choice_box.h"
 #include "sheet/taskbar_title.h"
 #include "sheet/start.h"
@@ -60,11 +62,14 @@ const QColor kPurple(0x80, 0x00, 0x80);
 
 }  // namespace
 
-TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT*, Dialogs* dialogs, const QString& programFolder)
+TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& programFolder)
     : dialogs_(dialogs ? *dialogs : qtDialogs_), context_{sheet_, dialogs_, focus_}
 {
     initPictures();
     context_.DM_SYS = dmSys;
+    context_.DM_DAT = dmDat;
+    mailFenster_ = std::make_unique<QtMailFenster>(this, dmDat, dialogs);
+    context_.mailFenster = mailFenster_.get();
     context_.abfragen = &abfragen_;
     context_.searchWindows = &searchWindows_;
     context_.Timer1 = &Timer1;

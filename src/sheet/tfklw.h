@@ -23,6 +23,7 @@ namespace klw {
 
 class TDM_SYS;
 class TDM_DAT;
+class MailFensterDienst;
 
 class TFKLW : public QMainWindow {
     Q_OBJECT
@@ -71,6 +72,7 @@ private:
     QTimer Timer1;
     QTimer Timer2;
     Context context_;
+    std::unique_ptr<MailFensterDienst> mailFenster_;
     QtSearchWindows searchWindows_{this, context_};
     QWidget* canvas_ = nullptr;
     bool shownOnce_ = false;

@@ -1,0 +1,90 @@
+#include "output/dm_dat_mail.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <stdexcept>
+
+#include "output/sendmail_post.h"
+#include "sheet/services.h"
+
+namespace klw {
+
+TDM_DAT_Mail::TDM_DAT_Mail()
+{
+    postdienstHolen = [] {
+        return std::make_unique<SendmailPost>(QString::fromLatin1(SendmailPost::kSendmail), QStringList(),
+                                              QCoreApplication::applicationDirPath() +
+                                                  QStringLiteral("/Adressbuch/"));
+    };
+}
+
+QString TDM_DAT_Mail::ReplaceStr(const QString& text, const QString& suche, const QString& ersatz)
+{
+    if (suche.isEmpty())
+        return text;
+    QString ergebnis;
+    qsizetype von = 0;
+    for (qsizetype pos = text.indexOf(suche); pos >= 0; pos = text.indexOf(suche, von)) {
+        ergebnis += QStringView(text).mid(von, pos - von);
+        ergebnis += ersatz;
+        von = pos + suche.size();
+    }
+    ergebnis += QStringView(text).mid(von);
+    return ergebnis;
+}
+
+std::unique_ptr<Postdienst> TDM_DAT_Mail::OleObjektHolen()
+{
+    std::unique_ptr<Postdienst> dienst = postdienstHolen();
+    if (!dienst)
+        throw std::runtime_error("Kein Mailprogramm verfügbar.");
+    return dienst;
+}
+
+bool TDM_DAT_Mail::MailSenden(Dialogs& dialogs, const QString& betreff, const QString& an, const QString& cc,
+                              const QString& text, const QStringList* anhaenge)
+{
+    std::unique_ptr<Postdienst> dienst = OleObjektHolen();
+    Mail mail{betreff, an, cc, text + QStringLiteral("\r\r"), anhaenge ? *anhaenge : QStringList()};
+    for (const QString& pfad : mail.anhaenge) {
+        const QFileInfo datei(pfad);
+        if (!datei.isFile() || !datei.isReadable())
+            throw std::runtime_error(
+                QStringLiteral("Der Anhang \"%1\" kann nicht gelesen werden.").arg(pfad).toStdString());
+    }
+    if (!dialogs.confirm(QStringLiteral("Mail senden?")))
+        return false;
+    dienst->senden(mail);
+    return true;
+}
+
+void TDM_DAT_Mail::AdressenLesen(Dialogs& dialogs, const QString& liste, QStringList& ziel)
+{
+    ziel.clear();
+    std::unique_ptr<Postdienst> dienst = OleObjektHolen();
+    auto schrittweise = [&ziel](auto&& lesen) {
+        try {
+            lesen();
+        } catch (const std::exception&) {
+            // A list that is missing or cannot be read is skipped; what it gave stays.
+        }
+    };
+    try {
+        dienst->adressbuchOeffnen();
+        schrittweise([&] { ziel << dienst->adressliste(QStringLiteral("Kontakte")); });
+        schrittweise([&] { ziel << dienst->adressliste(liste); });
+        schrittweise([&] {
+            for (const QString& adresse : dienst->kontaktAdressen()) {
+                if (!adresse.trimmed().isEmpty())
+                    ziel << adresse;
+            }
+        });
+        if (ziel.isEmpty())
+            dialogs.information(QStringLiteral("Die E-Mail Adressen können nicht nachgelesen werden."));
+    } catch (const std::exception& e) {
+        dialogs.information(QStringLiteral("Folgener Fehler ist beim Outlookadressbuch Nachlesen aufgetreten : \r\n\r\n") +
+                            QString::fromUtf8(e.what()));
+    }
+}
+
+}  // namespace klw

@@ -1,0 +1,99 @@
+#include "output/fo_mail_logik.h"
+
+#include "output/dm_dat_mail.h"
+#include "sheet/services.h"
+
+namespace klw::FO_MAIL {
+
+namespace {
+
+bool leer(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
+void uebernehmen(const QStringList& liste, int index, QString& feld)
+{
+    if (index < 0 || index >= liste.size())
+        return;
+    feld = leer(feld) ? liste[index] : feld + QLatin1Char(';') + liste[index];
+}
+
+}  // namespace
+
+void bt_anClick(MailKontext& m)
+{
+    m.form.lb_adressenIndex = -1;
+    m.DM_DAT.AdressenLesen(m.dialogs, kGlobalesAdressbuch, m.form.lb_adressen);
+    m.form.lb_adressenVisible = true;
+}
+
+void bt_anccClick(MailKontext& m)
+{
+    m.form.lb_adressenccIndex = -1;
+    m.DM_DAT.AdressenLesen(m.dialogs, kGlobalesAdressbuch, m.form.lb_adressencc);
+    m.form.lb_adressenccVisible = true;
+}
+
+void lb_adressenDblClick(MailKontext& m)
+{
+    uebernehmen(m.form.lb_adressen, m.form.lb_adressenIndex, m.form.f_an);
+}
+
+void lb_adressenccDblClick(MailKontext& m)
+{
+    uebernehmen(m.form.lb_adressencc, m.form.lb_adressenccIndex, m.form.f_ancc);
+}
+
+void FormClick(MailKontext& m)
+{
+    m.form.lb_adressenVisible = false;
+    m.form.lb_adressenccVisible = false;
+}
+
+void bt_pfad1Click(MailKontext& m)
+{
+    const QString datei = m.dialogs.chooseFile();
+    if (!datei.isEmpty())
+        m.form.f_anhang = datei;
+}
+
+void bt_leerenClick(MailKontext& m)
+{
+    if (m.dialogs.confirm(QStringLiteral("Sollen wirklich alle Anhänge aus der Mail gelöscht werden?")))
+        m.form.f_anhang.clear();
+}
+
+void bt_sendenClick(MailKontext& m)
+{
+    MailFormular& f = m.form;
+    if (leer(f.f_an)) {
+        m.dialogs.information(QStringLiteral("Feld Empfänger muß gefüllt werden!"));
+        m.focus.setFocus(QStringLiteral("f_an"));
+        return;
+    }
+    if (leer(f.f_betreff)) {
+        m.dialogs.information(QStringLiteral("Feld Betreff muß gefüllt werden!"));
+        m.focus.setFocus(QStringLiteral("f_betreff"));
+        return;
+    }
+    if (leer(f.f_anhang) && !m.dialogs.confirm(QStringLiteral("Kein Anhang eingetragen, dennoch senden?"))) {
+        m.focus.setFocus(QStringLiteral("f_anhang"));
+        return;
+    }
+    QStringList anhaenge;
+    if (!leer(f.f_anhang))
+        anhaenge << f.f_anhang;
+    QString text = f.f_memo;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    m.DM_DAT.MailSenden(m.dialogs, f.f_betreff, f.f_an, f.f_ancc, text, &anhaenge);
+    bt_closeClick(m);
+}
+
+void bt_closeClick(MailKontext& m)
+{
+    m.form.geschlossen = true;
+}
+
+}  // namespace klw::FO_MAIL

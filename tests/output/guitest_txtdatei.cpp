@@ -1,0 +1,74 @@
+// "Maildatei erstellen" in the real window: the preview button writes the result file,
+// offers the mail, opens the pre-filled mail window and shows the report once that is
+// closed.
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "data/dm_sys.h"
+#include "output/dm_dat.h"
+#include "output/ergebnis.h"
+#include "output/fo_mail.h"
+#include "sheet/tfklw.h"
+#include "support/filled_sheet.h"
+#include "support/modal_answerer.h"
+#include "support/testdatabase.h"
+
+using namespace klw;
+
+class TxtDateiFensterTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir noScheduler;
+
+private slots:
+    void initTestCase() { qputenv("CUPS_SERVER", QFile::encodeName(noScheduler.filePath("cups.sock"))); }
+
+    void previewWritesTheFileAndOffersTheMail()
+    {
+        test::TestDatabase database;
+        QVERIFY(QDir(database.dir.path()).mkpath("MEKO"));
+        TDM_SYS dmSys;
+        TDM_DAT dmDat;
+        TFKLW window(&dmSys, &dmDat, nullptr, database.programFolder());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        test::fillMatch(window.context(), false);
+        window.sheet().setChecked("cb_maildatei", true);
+        // The league look-up has read the A1-Liga row, whose official is Elke Wittkamp.
+        QCOMPARE(dmSys.ABSQueryOpen(window.context().abfragen->Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "), 1);
+
+        test::ModalAnswerer user;
+        QStringList gesehen;
+        QString mail;
+        user.otherWindow = [&](QWidget* w) {
+            if (auto* fenster = qobject_cast<TFO_FMAIL*>(w)) {
+                gesehen << "Mailversand";
+                mail = qobject_cast<QLineEdit*>(fenster->control("f_betreff"))->text() + "|" +
+                       qobject_cast<QLineEdit*>(fenster->control("f_an"))->text() + "|" +
+                       qobject_cast<QTextEdit*>(fenster->control("f_memo"))->toPlainText().section('\n', 0, 0);
+                QTest::mouseClick(fenster->control("bt_close"), Qt::LeftButton);
+            } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(w)) {
+                gesehen << "Druckvorschau";
+                preview->reject();
+            }
+        };
+        user.answers << true << true;  // remark question, mail offer
+        QTest::mouseClick(window.control("bt_druck"), Qt::LeftButton);
+        QTRY_COMPARE(gesehen, (QStringList{"Mailversand", "Druckvorschau"}));
+
+        QCOMPARE(user.texts(), (QStringList{"Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\nDruck starten?",
+                                           "Ergebniss als Mail verschicken?"}));
+        QCOMPARE(mail, "KLW: A1-Liga Spieltag: 5|elke.wittkamp@meko-darts.example|Hallo Elke Wittkamp");
+        QFile datei(database.programFolder() + "MEKO/A1-Liga_SPT5_DartClub.txt");
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        QCOMPARE(datei.readAll(), Windows1252(Ergebnissatz(window.sheet()) + "\r\n"));
+    }
+};
+
+QTEST_MAIN(TxtDateiFensterTest)
+#include "guitest_txtdatei.moc"
