@@ -203,16 +203,3 @@ BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, nur_Verein, "Team 17", "")
 BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, alle, "", "")->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // temporary file and its rename) and drawing the record as a QR code on a 600 dpi page.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -57,13 +56,3 @@ void BM_QrCodeZeichnen(benchmark::State& state)
 BENCHMARK(BM_QrCodeZeichnen)->Arg(0)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -34,10 +34,7 @@ QLineEdit* filterfeld(const QString& name, const QRect& geometry, QWidget* paren
 }  // namespace
 
 TSSPIELER::TSSPIELER(db::Connection& connection, TDM_SYS& dm, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      Q_SUCHE(connection),
-      SUCHE(Q_SUCHE, kSpalten),
-      dm_(dm)
+    : Suchfenster(connection, dm, kSpalten, parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("SSPIELER"));
     setWindowTitle(QStringLiteral("Spielerauswahl"));
@@ -61,13 +58,12 @@ TSSPIELER::TSSPIELER(db::Connection& connection, TDM_SYS& dm, QWidget* parent)
     f_liga->addItems(Suchligen(false));
     f_liga->setMaxVisibleItems(20);
     f_liga->setEditText(QString());
-    DBGrid1 = new Suchgrid(SUCHE, this);
     DBGrid1->setGeometry(30, 72, 575, 340);
     Label1 = new QLabel(QStringLiteral("Zur Auswahl aller Spieler die Felder Verein und Liga leeren"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Label1->setGeometry(30, 415, 575, 16);
-    bt_ende = suchknopf(QStringLiteral("bt_ende"), QStringLiteral("&ende"), QRect(272, 435, 100, 25), this);
+    endeknopfSetzen(QRect(272, 435, 100, 25));
 
     QWidget* reihenfolge[] = {bt_ende, DBGrid1, bt_name, bt_nummer, bt_verein, f_name, f_nr, f_verein, bt_liga, f_liga};
     for (size_t i = 1; i < std::size(reihenfolge); ++i)
@@ -77,13 +73,10 @@ TSSPIELER::TSSPIELER(db::Connection& connection, TDM_SYS& dm, QWidget* parent)
     connect(bt_name, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("NACHNAME")); });
     connect(bt_liga, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("NACHNAME")); });
     connect(bt_verein, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("TEAM")); });
-    connect(bt_ende, &QPushButton::clicked, this, &TSSPIELER::bt_endeClick);
-    connect(DBGrid1, &QTableView::doubleClicked, this, &QDialog::accept);
     // A click on a title first takes the focus into the grid, as a click into it does.
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this,
             [this] { DBGrid1->setFocus(Qt::MouseFocusReason); });
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TSSPIELER::DBGrid1TitleClick);
-    DBGrid1->installEventFilter(this);
 }
 
 void TSSPIELER::setFarbe(const QColor& farbe)
@@ -112,43 +105,9 @@ void TSSPIELER::DBGrid1TitleClick(int section)
     SucheSortieren(dm_, Q_SUCHE, SUCHE.fieldName(section));
 }
 
-// The grid goes before the model and the query it shows.
-TSSPIELER::~TSSPIELER()
+void TSSPIELER::ersteSuche()
 {
-    delete DBGrid1;
-}
-
-void TSSPIELER::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    DBGrid1->setFocus();
     bt_name->click();
-}
-
-bool TSSPIELER::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            accept();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TSSPIELER::bt_endeClick()
-{
-    Q_SUCHE.close();
-    QDialog::reject();
-}
-
-void TSSPIELER::reject()
-{
-    bt_endeClick();
 }
 
 }  // namespace klw

@@ -24,7 +24,7 @@ const QList<db::DatasetModel::Column> kSpalten{
 }  // namespace
 
 TSTEAM::TSTEAM(db::Connection& connection, TDM_SYS& dm, const QString& liga, QWidget* parent)
-    : QDialog(parent), Q_SUCHE(connection), SUCHE(Q_SUCHE, kSpalten), dm_(dm)
+    : Suchfenster(connection, dm, kSpalten, parent)
 {
     setObjectName(QStringLiteral("STEAM"));
     setWindowTitle(QStringLiteral("Teamauswahl"));
@@ -41,9 +41,8 @@ TSTEAM::TSTEAM(db::Connection& connection, TDM_SYS& dm, const QString& liga, QWi
     f_liga->addItems(Suchligen(true));
     f_liga->setMaxVisibleItems(19);
     f_liga->setEditText(liga);
-    DBGrid1 = new Suchgrid(SUCHE, this);
     DBGrid1->setGeometry(10, 60, 740, 250);
-    bt_ende = suchknopf(QStringLiteral("bt_ende"), QStringLiteral("&ende"), QRect(344, 331, 100, 25), this);
+    endeknopfSetzen(QRect(344, 331, 100, 25));
 
     setTabOrder(bt_ende, DBGrid1);
     setTabOrder(DBGrid1, bt_liga);
@@ -51,9 +50,6 @@ TSTEAM::TSTEAM(db::Connection& connection, TDM_SYS& dm, const QString& liga, QWi
 
     connect(bt_liga, &QPushButton::clicked, this, &TSTEAM::SucheStarten);
     connect(f_liga, &QComboBox::editTextChanged, this, &TSTEAM::SucheStarten);
-    connect(bt_ende, &QPushButton::clicked, this, &TSTEAM::bt_endeClick);
-    connect(DBGrid1, &QTableView::doubleClicked, this, &QDialog::accept);
-    DBGrid1->installEventFilter(this);
 }
 
 void TSTEAM::SucheStarten()
@@ -61,50 +57,11 @@ void TSTEAM::SucheStarten()
     TeamSucheStarten(dm_, Q_SUCHE, f_liga->currentText());
 }
 
-// The grid goes before the model and the query it shows.
-TSTEAM::~TSTEAM()
-{
-    delete DBGrid1;
-}
-
-void TSTEAM::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    DBGrid1->setFocus();
-    SucheStarten();
-}
-
-bool TSTEAM::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            accept();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 // The close box keeps the query open: the current row is handed back.
 void TSTEAM::closeEvent(QCloseEvent* event)
 {
     event->accept();
     done(QDialog::Accepted);
-}
-
-void TSTEAM::bt_endeClick()
-{
-    Q_SUCHE.close();
-    QDialog::reject();
-}
-
-void TSTEAM::reject()
-{
-    bt_endeClick();
 }
 
 }  // namespace klw
