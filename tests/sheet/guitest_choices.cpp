@@ -7,29 +7,23 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "data/dm_sys.h"
-#include "output/dm_dat.h"
-#include "sheet/tfklw.h"
-#include "support/fakes.h"
+#include "support/shown_window.h"
 
 using namespace klw;
 
 class ChoiceTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<TDM_SYS> dmSys;
-    std::unique_ptr<TDM_DAT> dmDat;
-    std::unique_ptr<TFKLW> window;
+    std::unique_ptr<test::ShownWindow> shown;
 
-    QComboBox* choice(const QString& name) { return qobject_cast<QComboBox*>(window->control(name)); }
-    QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    QComboBox* choice(const QString& name) { return qobject_cast<QComboBox*>(shown->window->control(name)); }
+    QString focused() { return test::focusedName(); }
     void clickInto(const QString& name)
     {
         // Leaving the match day, where the sheet starts, always lands in the league.
         if (focused() == QLatin1String("f_spieltag"))
-            QTest::mouseClick(window->control("f_Heimteam"), Qt::LeftButton);
-        QWidget* w = window->control(name);
+            QTest::mouseClick(shown->window->control("f_Heimteam"), Qt::LeftButton);
+        QWidget* w = shown->window->control(name);
         QWidget* target = qobject_cast<QComboBox*>(w) ? qobject_cast<QComboBox*>(w)->lineEdit() : w;
         QTest::mouseClick(target, Qt::LeftButton);
         QTRY_COMPARE(focused(), name);
@@ -42,20 +36,16 @@ class ChoiceTest : public QObject {
         else if (how == QLatin1String("enter"))
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         else
-            QTest::mouseClick(window->control("Edit1"), Qt::LeftButton);
+            QTest::mouseClick(shown->window->control("Edit1"), Qt::LeftButton);
     }
 
 private slots:
     void init()
     {
-        dialogs = std::make_unique<test::ScriptedDialogs>();
-        dmSys = std::make_unique<TDM_SYS>();
-        dmDat = std::make_unique<TDM_DAT>();
-        window = std::make_unique<TFKLW>(dmSys.get(), dmDat.get(), dialogs.get());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        shown = std::make_unique<test::ShownWindow>();
+        QVERIFY(shown->show());
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { shown.reset(); }
 
     void typedTextSelectsNothing_data()
     {
@@ -78,17 +68,17 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), typed);
         leave(how);
         QVERIFY(focused() != name);
-        QCOMPARE(window->sheet().text(name), typed);
-        QCOMPARE(window->sheet().selectedItem(name), -1);
+        QCOMPARE(shown->window->sheet().text(name), typed);
+        QCOMPARE(shown->window->sheet().selectedItem(name), -1);
     }
 
     void textWrittenByTheProgramStaysUnselectedAfterClickingInAndOut()
     {
-        window->sheet().setText("ComboBox7", "H5");
+        shown->window->sheet().setText("ComboBox7", "H5");
         clickInto("ComboBox7");
         leave("click");
-        QCOMPARE(window->sheet().text("ComboBox7"), QStringLiteral("H5"));
-        QCOMPARE(window->sheet().selectedItem("ComboBox7"), -1);
+        QCOMPARE(shown->window->sheet().text("ComboBox7"), QStringLiteral("H5"));
+        QCOMPARE(shown->window->sheet().selectedItem("ComboBox7"), -1);
     }
 
     void pickFromTheOpenListSelects_data()
@@ -100,7 +90,7 @@ private slots:
     void pickFromTheOpenListSelects()
     {
         QFETCH(bool, byMouse);
-        window->sheet().setText("ComboBox9", "xx");  // typed before: no item selected
+        shown->window->sheet().setText("ComboBox9", "xx");  // typed before: no item selected
         QComboBox* combo = choice("ComboBox9");
         clickInto("ComboBox9");
         combo->showPopup();
@@ -116,18 +106,18 @@ private slots:
             QTest::keyClick(list, Qt::Key_Return);
         }
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(window->sheet().text("ComboBox9"), QStringLiteral("H6"));
-        QCOMPARE(window->sheet().selectedItem("ComboBox9"), 2);
+        QCOMPARE(shown->window->sheet().text("ComboBox9"), QStringLiteral("H6"));
+        QCOMPARE(shown->window->sheet().selectedItem("ComboBox9"), 2);
     }
 
     void arrowKeysInTheChoiceStepThroughTheItems()
     {
         clickInto("ComboBox10");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QCOMPARE(window->sheet().text("ComboBox10"), QStringLiteral("G5"));
-        QCOMPARE(window->sheet().selectedItem("ComboBox10"), 1);
+        QCOMPARE(shown->window->sheet().text("ComboBox10"), QStringLiteral("G5"));
+        QCOMPARE(shown->window->sheet().selectedItem("ComboBox10"), 1);
         leave("tab");
-        QCOMPARE(window->sheet().selectedItem("ComboBox10"), 1);
+        QCOMPARE(shown->window->sheet().selectedItem("ComboBox10"), 1);
     }
 };
 

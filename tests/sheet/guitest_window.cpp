@@ -12,34 +12,24 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "data/dm_sys.h"
-#include "output/dm_dat.h"
 #include "sheet/tables.h"
-#include "sheet/tfklw.h"
-#include "support/fakes.h"
+#include "support/shown_window.h"
 
 using namespace klw;
 
 class WindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<TDM_SYS> dmSys;
-    std::unique_ptr<TDM_DAT> dmDat;
-    std::unique_ptr<TFKLW> window;
+    std::unique_ptr<test::ShownWindow> shown;
 
-    QWidget* w(const char* name) { return window->control(QString::fromLatin1(name)); }
-    QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    QWidget* w(const char* name) { return shown->window->control(QString::fromLatin1(name)); }
+    QString focused() { return test::focusedName(); }
 
 private slots:
     void init()
     {
-        dialogs = std::make_unique<test::ScriptedDialogs>();
-        dmSys = std::make_unique<TDM_SYS>();
-        dmDat = std::make_unique<TDM_DAT>();
-        window = std::make_unique<TFKLW>(dmSys.get(), dmDat.get(), dialogs.get());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        shown = std::make_unique<test::ShownWindow>();
+        QVERIFY(shown->show());
     }
     // Every focus move away from the match day lands in the league, so tests start there.
     void focusOn(const char* name)
@@ -49,36 +39,38 @@ private slots:
         w(name)->setFocus();
         QTRY_COMPARE(focused(), QString::fromLatin1(name));
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { shown.reset(); }
 
     void everyFieldHasItsWidgetOnTheCanvas()
     {
         for (const FieldDef& def : sheetFields()) {
-            QWidget* widget = window->control(def.name);
+            QWidget* widget = shown->window->control(def.name);
             QVERIFY2(widget, qPrintable(def.name));
             QCOMPARE(widget->objectName(), def.name);
             const QRect onCanvas(QPoint(0, 0), QSize(TFKLW::kCanvasWidth, TFKLW::kCanvasHeight));
             QVERIFY2(onCanvas.contains(widget->geometry()), qPrintable(def.name));
-            QCOMPARE(widget->isVisibleTo(window.get()), window->sheet().isVisible(def.name) &&
+            QCOMPARE(widget->isVisibleTo(shown->window.get()), shown->window->sheet().isVisible(def.name) &&
                                                            (def.name == "f_intervall" ? false : true));
         }
-        auto* scroll = window->findChild<QScrollArea*>();
+        auto* scroll = shown->window->findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(shown->window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_bde2"))->text(), QCoreApplication::applicationDirPath() + "/");
     }
 
     void withoutDatabaseTheWindowOpensAfterOneErrorBox()
     {
-        window.reset();
+        shown.reset();
         QTemporaryDir empty;
-        test::ScriptedDialogs shown;
-        TFKLW bare(dmSys.get(), dmDat.get(), &shown, empty.path() + "/");
+        TDM_SYS dmSys;
+        TDM_DAT dmDat;
+        test::ScriptedDialogs boxes;
+        TFKLW bare(&dmSys, &dmDat, &boxes, empty.path() + "/");
         bare.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bare));
-        QCOMPARE(shown.shown.size(), 1);
-        QCOMPARE(shown.shown[0].kind, test::Shown::Error);
-        QVERIFY2(!shown.shown[0].text.isEmpty(), qPrintable(shown.shown[0].text));
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown[0].kind, test::Shown::Error);
+        QVERIFY2(!boxes.shown[0].text.isEmpty(), qPrintable(boxes.shown[0].text));
         QCOMPARE(bare.windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V."));
         QCOMPARE(bare.sheet().text("f_bde2"), QString());
         // The rest of the start still runs.
@@ -90,13 +82,13 @@ private slots:
     {
         QCOMPARE(focused(), QStringLiteral("f_spieltag"));
         QCOMPARE(qobject_cast<QComboBox*>(w("ComboBox19"))->currentText(), QStringLiteral("H4"));
-        QCOMPARE(window->sheet().selectedItem("ComboBox19"), 0);
+        QCOMPARE(shown->window->sheet().selectedItem("ComboBox19"), 0);
         QVERIFY(!w("l_hdoppel1")->isVisible());
         QVERIFY(!w("Label24")->isVisible());
         QVERIFY(!w("cb_maildatei")->isVisible());
         QVERIFY(!w("p_admin")->isVisible());
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_datum"))->text().size(), 10);
-        QCOMPARE(window->sheet().text("f_datum"), QDate::currentDate().toString("dd.MM.yyyy"));
+        QCOMPARE(shown->window->sheet().text("f_datum"), QDate::currentDate().toString("dd.MM.yyyy"));
         QVERIFY(qobject_cast<QLineEdit*>(w("Edit8"))->isReadOnly());
         QVERIFY(qobject_cast<QLineEdit*>(w("f_h1punkte"))->isReadOnly());
     }
@@ -116,7 +108,7 @@ private slots:
         QTest::keyClicks(w("m_bemerkung"), "a");
         QTest::keyClick(w("m_bemerkung"), Qt::Key_Return);
         QCOMPARE(focused(), QStringLiteral("l_ligabearbeiter"));
-        QCOMPARE(window->sheet().text("m_bemerkung"), QStringLiteral("a\r\n"));
+        QCOMPARE(shown->window->sheet().text("m_bemerkung"), QStringLiteral("a\r\n"));
     }
 
     void tabVisitsOnlyTabStops()
@@ -153,7 +145,7 @@ private slots:
 
     void widgetsAndSheetFollowEachOther()
     {
-        Spielbogen& s = window->sheet();
+        Spielbogen& s = shown->window->sheet();
         focusOn("f_Heimteam");
         QTest::keyClicks(w("f_Heimteam"), "Adler");
         QCOMPARE(s.text("f_Heimteam"), QStringLiteral("Adler"));
@@ -180,23 +172,23 @@ private slots:
         QCOMPARE(s.selectedItem("ComboBox1"), -1);
 
         s.setItemIndex("rg_ergebnis", 2);
-        QVERIFY(window->findChild<QGroupBox*>("rg_ergebnis")->findChildren<QRadioButton*>()[2]->isChecked());
+        QVERIFY(shown->window->findChild<QGroupBox*>("rg_ergebnis")->findChildren<QRadioButton*>()[2]->isChecked());
         s.setText("m_bemerkung", "a\r\nb");
         QCOMPARE(qobject_cast<QPlainTextEdit*>(w("m_bemerkung"))->toPlainText(), QStringLiteral("a\nb"));
     }
 
     void wheelOverAChoiceScrollsTheSheetInsteadOfChangingIt()
     {
-        window->resize(800, 400);
-        auto* bar = window->findChild<QScrollArea*>()->verticalScrollBar();
+        shown->window->resize(800, 400);
+        auto* bar = shown->window->findChild<QScrollArea*>()->verticalScrollBar();
         QCOMPARE(bar->value(), 0);
         QWidget* combo = w("ComboBox1");
         const QPoint at = combo->rect().center();
         QWheelEvent wheel(at, combo->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(combo, &wheel);
-        QCOMPARE(window->sheet().text("ComboBox1"), QStringLiteral("H1"));
-        QCOMPARE(window->sheet().selectedItem("ComboBox1"), 0);
+        QCOMPARE(shown->window->sheet().text("ComboBox1"), QStringLiteral("H1"));
+        QCOMPARE(shown->window->sheet().selectedItem("ComboBox1"), 0);
         QVERIFY(bar->value() > 0);
     }
 
@@ -239,7 +231,7 @@ private slots:
         date->home(false);
         QTest::keyClicks(date, typed);
         QTest::keyClick(date, Qt::Key_Tab);
-        QCOMPARE(window->sheet().text("f_datum"), stored);
+        QCOMPARE(shown->window->sheet().text("f_datum"), stored);
     }
 
     void tabFromTheLastButtonGoesRoundToTheMatchDay()
