@@ -2,7 +2,7 @@
 # Installs what KLW needs to build, run and test on Debian 12 (run as root).
 set -euo pipefail
 packages=(
-  build-essential cmake
+  build-essential cmake ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev
   libgtest-dev libbenchmark-dev
@@ -10,7 +10,7 @@ packages=(
   xvfb xauth x11-apps x11-utils xdotool
   poppler-utils
   imagemagick sqlite3 desktop-file-utils libx11-dev file
-  cups cups-client printer-driver-cups-pdf
+  cups cups-client printer-driver-cups-pdf libcups2-dev
   libgmime-3.0-dev libqrencode-dev
   msmtp msmtp-mta python3-aiosmtpd zbar-tools
   fonts-liberation fonts-urw-base35
