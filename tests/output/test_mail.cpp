@@ -251,7 +251,7 @@ private slots:
                           "UID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL;TYPE=\"work,pref\":ole@club.example\r\nFN:Ole\r\nEND:VCARD\r\n")
             << QStringList{"Anna Schäfer | anna@club.example, anna.alt@example.org", "Ole | ole@club.example"};
-        // A phone's or Outlook's vCard 2.1: quoted-printable in UTF-8 with soft line breaks (one
+        // A phone's or a Windows mail program's vCard 2.1: quoted-printable in UTF-8 with soft line breaks (one
         // inside a letter), bare parameters, a card with N only, Windows-1252.
         QTest::newRow("2.1, quoted-printable")
             << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n"
