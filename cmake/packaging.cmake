@@ -3,7 +3,8 @@
 #   <prefix>/bin/klw                   launcher: the menu entry's command
 #   <prefix>/libexec/klw/klw           the program
 #   <prefix>/share/klw/                what each user's program folder starts with:
-#                                      Datenbank/KLW.abs (fresh) and MEKO/
+#                                      Datenbank/KLW.abs (fresh), MEKO/ and an
+#                                      empty Adressbuch/ for the exported vCards
 #   <prefix>/share/applications/klw.desktop, share/icons/hicolor/scalable/apps/klw.svg
 #
 # The program looks for its database beside its executable, and nothing under the prefix
@@ -35,6 +36,7 @@ install(TARGETS klw RUNTIME DESTINATION ${KLW_PROGRAM_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/package/klw DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${KLW_SHIPPED_DATABASE} DESTINATION ${KLW_TEMPLATE_DIR}/Datenbank)
 install(DIRECTORY DESTINATION ${KLW_TEMPLATE_DIR}/MEKO)
+install(DIRECTORY DESTINATION ${KLW_TEMPLATE_DIR}/Adressbuch)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/klw.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/klw.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

@@ -42,18 +42,39 @@ std::unique_ptr<Postdienst> TDM_DAT_Mail::OleObjektHolen()
 }
 
 bool TDM_DAT_Mail::MailSenden(Dialogs& dialogs, const QString& betreff, const QString& an, const QString& cc,
-                              const QString& text, const QStringList* anhaenge)
+                              const QString& text, const QStringList* anhaenge,
+                              const std::function<void(bool laeuft)>& versand)
 {
     std::unique_ptr<Postdienst> dienst = OleObjektHolen();
     Mail mail{betreff, an, cc, text + QStringLiteral("\r\r"), anhaenge ? *anhaenge : QStringList()};
     for (const QString& pfad : mail.anhaenge) {
         const QFileInfo datei(pfad);
+        if (!datei.exists())
+            throw std::runtime_error(
+                QStringLiteral("Der Anhang \"%1\" ist nicht mehr vorhanden.\n\rDie Mail wurde nicht gesendet.")
+                    .arg(pfad)
+                    .toStdString());
         if (!datei.isFile() || !datei.isReadable())
             throw std::runtime_error(
-                QStringLiteral("Der Anhang \"%1\" kann nicht gelesen werden.").arg(pfad).toStdString());
+                QStringLiteral("Der Anhang \"%1\" kann nicht gelesen werden.\n\rDie Mail wurde nicht gesendet.")
+                    .arg(pfad)
+                    .toStdString());
     }
     if (!dialogs.confirm(QStringLiteral("Mail senden?")))
         return false;
+    struct Versand {
+        const std::function<void(bool)>& melden;
+        explicit Versand(const std::function<void(bool)>& m) : melden(m)
+        {
+            if (melden)
+                melden(true);
+        }
+        ~Versand()
+        {
+            if (melden)
+                melden(false);
+        }
+    } laeuft(versand);
     dienst->senden(mail);
     return true;
 }

@@ -1,6 +1,8 @@
 #include "output/fo_mail.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,6 +89,8 @@ TFO_FMAIL::TFO_FMAIL(QWidget* owner, TDM_DAT_Mail& dmDat, Dialogs* dialogs)
     for (size_t i = 1; i < std::size(reihenfolge); ++i)
         setTabOrder(widgets_.value(QLatin1String(reihenfolge[i - 1])), widgets_.value(QLatin1String(reihenfolge[i])));
 
+    kontext_.versand = [this](bool laeuft) { beschaeftigt(laeuft); };
+
     connect(f_an, &QLineEdit::textChanged, this, [this](const QString& t) { form_.f_an = t; });
     connect(f_ancc, &QLineEdit::textChanged, this, [this](const QString& t) { form_.f_ancc = t; });
     connect(f_betreff, &QLineEdit::textChanged, this, [this](const QString& t) { form_.f_betreff = t; });
@@ -132,6 +136,7 @@ void TFO_FMAIL::vorbelegen(const MailVorlage& vorlage)
     form_.f_betreff = vorlage.betreff;
     form_.f_an = vorlage.an;
     form_.f_memo = vorlage.zeilen.join(QLatin1Char('\n'));
+    form_.f_anhang = AnhangText(vorlage.anhaenge);
     zeigen();
 }
 
@@ -153,6 +158,21 @@ void TFO_FMAIL::zeigen()
         f_memo->setPlainText(form_.f_memo);
     setzen(lb_adressen, form_.lb_adressen, form_.lb_adressenIndex, form_.lb_adressenVisible);
     setzen(lb_adressencc, form_.lb_adressencc, form_.lb_adressenccIndex, form_.lb_adressenccVisible);
+}
+
+void TFO_FMAIL::beschaeftigt(bool laeuft)
+{
+    // While the mail program works the window takes no input and shows a busy cursor.
+    if (laeuft) {
+        fokusVorher_ = QApplication::focusWidget();
+        setEnabled(false);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+        setEnabled(true);
+        if (fokusVorher_)
+            fokusVorher_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TFO_FMAIL::mousePressEvent(QMouseEvent* event)

@@ -1,9 +1,10 @@
 #pragma once
-// The mail window "Mailversand": recipients with address pickers, subject, text and one
-// attachment. It binds its widgets to a MailFormular and runs the handlers of FO_MAIL.
+// The mail window "Mailversand": recipients with address pickers, subject, text and the
+// attachments. It binds its widgets to a MailFormular and runs the handlers of FO_MAIL.
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <memory>
 
 #include "output/fo_mail_logik.h"
@@ -41,6 +42,7 @@ private:
                 void (*handler)(MailKontext&));
     void run(void (*handler)(MailKontext&));
     void zeigen();
+    void beschaeftigt(bool laeuft);
 
     MailFormular form_;
     QtDialogs qtDialogs_{this};
@@ -55,6 +57,7 @@ private:
     QTextEdit* f_memo = nullptr;
     QListWidget* lb_adressen = nullptr;
     QListWidget* lb_adressencc = nullptr;
+    QPointer<QWidget> fokusVorher_;
 };
 
 // Opens the mail window for the result file: modal, owned by the main window.

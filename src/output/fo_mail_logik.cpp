@@ -3,6 +3,25 @@
 #include "output/dm_dat_mail.h"
 #include "sheet/services.h"
 
+namespace klw {
+
+QStringList AnhangListe(const QString& f_anhang)
+{
+    QStringList pfade;
+    for (const QString& teil : f_anhang.split(QLatin1Char(';'))) {
+        if (!teil.trimmed().isEmpty())
+            pfade << teil.trimmed();
+    }
+    return pfade;
+}
+
+QString AnhangText(const QStringList& pfade)
+{
+    return pfade.join(QStringLiteral("; "));
+}
+
+}  // namespace klw
+
 namespace klw::FO_MAIL {
 
 namespace {
@@ -55,7 +74,7 @@ void bt_pfad1Click(MailKontext& m)
 {
     const QString datei = m.dialogs.chooseFile();
     if (!datei.isEmpty())
-        m.form.f_anhang = datei;
+        m.form.f_anhang = AnhangText(AnhangListe(m.form.f_anhang) << datei);
 }
 
 void bt_leerenClick(MailKontext& m)
@@ -81,13 +100,11 @@ void bt_sendenClick(MailKontext& m)
         m.focus.setFocus(QStringLiteral("f_anhang"));
         return;
     }
-    QStringList anhaenge;
-    if (!leer(f.f_anhang))
-        anhaenge << f.f_anhang;
+    const QStringList anhaenge = AnhangListe(f.f_anhang);
     QString text = f.f_memo;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    m.DM_DAT.MailSenden(m.dialogs, f.f_betreff, f.f_an, f.f_ancc, text, &anhaenge);
+    m.DM_DAT.MailSenden(m.dialogs, f.f_betreff, f.f_an, f.f_ancc, text, &anhaenge, m.versand);
     bt_closeClick(m);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace klw {
 
@@ -16,7 +17,7 @@ struct MailFormular {
     QString f_ancc;    // copy recipients
     QString f_betreff;
     QString f_memo;    // lines separated by '\n'
-    QString f_anhang;  // path of the one attachment
+    QString f_anhang;  // paths of the attachments, separated by "; "
     QStringList lb_adressen;
     QStringList lb_adressencc;
     int lb_adressenIndex = -1;  // selected entry, -1 for none
@@ -31,9 +32,17 @@ struct MailKontext {
     Dialogs& dialogs;
     Focus& focus;
     TDM_DAT_Mail& DM_DAT;
+    // Told while the mail is being handed over: the window shows it is busy.
+    std::function<void(bool laeuft)> versand = {};
 };
 
 inline const QString kGlobalesAdressbuch = QStringLiteral("Globales Adressbuch");
+
+// The attachment paths in the text of f_anhang, in order: the parts between the ';', without
+// the blanks around them; blank parts are no path.
+QStringList AnhangListe(const QString& f_anhang);
+// The text of f_anhang for these paths.
+QString AnhangText(const QStringList& pfade);
 
 namespace FO_MAIL {
 

@@ -11,6 +11,7 @@ struct MailVorlage {
     QString betreff;    // f_betreff
     QString an;         // f_an
     QStringList zeilen;  // lines of f_memo
+    QStringList anhaenge = {};  // paths for f_anhang, in this order
 };
 
 class MailFensterDienst {

@@ -4,10 +4,12 @@
 #include "output/sendmail_post.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QTimer>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -55,11 +57,17 @@ QStringList empfaengerTeile(const QString& liste)
     return teile;
 }
 
+// The text as UTF-8, labelled so. (g_mime_text_part_set_text would convert it to the
+// smallest charset that holds it, and the label would then no longer fit the bytes.)
 GMimeObject* textTeil(const QString& text)
 {
+    const QByteArray utf8 = text.toUtf8();
     GMimeTextPart* teil = g_mime_text_part_new_with_subtype("plain");
-    g_mime_text_part_set_text(teil, text.toUtf8().constData());
     g_mime_text_part_set_charset(teil, "utf-8");
+    GRef<GMimeStream> strom(g_mime_stream_mem_new_with_buffer(utf8.constData(), size_t(utf8.size())));
+    GRef<GMimeDataWrapper> daten(g_mime_data_wrapper_new_with_stream(strom.p, GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(GMIME_PART(teil), daten.p);
+    // Base64 keeps the text's line ends exactly as they are.
     g_mime_part_set_content_encoding(GMIME_PART(teil), GMIME_CONTENT_ENCODING_BASE64);
     return GMIME_OBJECT(teil);
 }
@@ -156,6 +164,7 @@ QByteArray SendmailPost::nachricht(const Mail& mail) const
     GRef<GMimeMessage> m(g_mime_message_new(TRUE));
     g_mime_message_set_subject(m.p, mail.betreff.toUtf8().constData(), "utf-8");
 
+    // Display names, like the subject, go into the headers as RFC 2047 words in UTF-8.
     auto empfaenger = [&](const QString& liste, GMimeAddressType art) {
         InternetAddressList* ziel = g_mime_message_get_addresses(m.p, art);
         for (const QString& teil : empfaengerTeile(liste)) {
@@ -163,11 +172,14 @@ QByteArray SendmailPost::nachricht(const Mail& mail) const
                 GRef<InternetAddressList> gelesen(internet_address_list_parse(nullptr, teil.toUtf8().constData()));
                 if (!gelesen.p || internet_address_list_length(gelesen.p) == 0)
                     fehler(QStringLiteral("Die Adresse \"%1\" ist ungültig.").arg(teil));
+                for (int i = 0; i < internet_address_list_length(gelesen.p); ++i)
+                    internet_address_set_charset(internet_address_list_get_address(gelesen.p, i), "utf-8");
                 internet_address_list_append(ziel, gelesen.p);
             } else {
                 const QString adresse = adresseZuName(teil);
                 GRef<InternetAddress> a(
                     internet_address_mailbox_new(teil.toUtf8().constData(), adresse.toUtf8().constData()));
+                internet_address_set_charset(a.p, "utf-8");
                 internet_address_list_add(ziel, a.p);
             }
         }
@@ -207,21 +219,51 @@ QByteArray SendmailPost::nachricht(const Mail& mail) const
 void SendmailPost::senden(const Mail& mail)
 {
     const QByteArray daten = nachricht(mail);
+
+    // The submission program runs while the event loop goes on, so that the windows are
+    // still drawn; the caller keeps the user's input away meanwhile (a disabled window).
     QProcess prozess;
+    QEventLoop warten;
+    bool gestartet = false;
+    QObject::connect(&prozess, &QProcess::started, &warten, [&] {
+        gestartet = true;
+        prozess.write(daten);
+        prozess.closeWriteChannel();
+    });
+    QObject::connect(&prozess, &QProcess::finished, &warten, &QEventLoop::quit);
+    QObject::connect(&prozess, &QProcess::errorOccurred, &warten, [&](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            warten.quit();
+    });
+    QTimer uhr;
+    uhr.setSingleShot(true);
+    QObject::connect(&uhr, &QTimer::timeout, &warten, &QEventLoop::quit);
+
+    uhr.start(wartezeit);
     prozess.start(programm_, argumente_ + QStringList{QStringLiteral("-t"), QStringLiteral("-oi")});
-    if (!prozess.waitForStarted(int(wartezeit.count())))
+    if (prozess.state() != QProcess::NotRunning)
+        warten.exec();
+
+    if (!gestartet)
         fehler(QStringLiteral("Das Mailprogramm %1 konnte nicht gestartet werden: %2").arg(programm_, prozess.errorString()));
-    prozess.write(daten);
-    prozess.closeWriteChannel();
-    if (!prozess.waitForFinished(int(wartezeit.count()))) {
+    if (prozess.state() != QProcess::NotRunning) {
         prozess.kill();
         prozess.waitForFinished(5000);
         fehler(QStringLiteral("Das Mailprogramm %1 hat nicht innerhalb von %2 Sekunden geantwortet; die Mail wurde nicht gesendet.")
                    .arg(programm_)
                    .arg(wartezeit.count() / 1000.0));
     }
-    if (prozess.exitStatus() != QProcess::NormalExit || prozess.exitCode() != 0) {
-        const QString meldung = QString::fromLocal8Bit(prozess.readAllStandardError()).trimmed();
+    if (prozess.exitStatus() != QProcess::NormalExit)
+        fehler(QStringLiteral("Das Mailprogramm %1 ist abgebrochen; die Mail wurde nicht gesendet.").arg(programm_));
+    if (prozess.exitCode() != 0) {
+        QString meldung = QString::fromLocal8Bit(prozess.readAllStandardError()).trimmed();
+        if (meldung.isEmpty())
+            meldung = QString::fromLocal8Bit(prozess.readAllStandardOutput()).trimmed();
+        if (meldung.isEmpty())
+            fehler(QStringLiteral("Das Mailprogramm %1 hat mit dem Fehlercode %2 geendet, ohne den Grund zu nennen; "
+                                  "die Mail wurde nicht gesendet.")
+                       .arg(programm_)
+                       .arg(prozess.exitCode()));
         fehler(QStringLiteral("Das Mailprogramm %1 meldet einen Fehler (%2): %3")
                    .arg(programm_)
                    .arg(prozess.exitCode())

@@ -1,6 +1,9 @@
 #pragma once
-// Reading the address book's vCard files: display name (FN) and e-mail addresses (EMAIL)
-// of every card. A card that is not well formed is skipped; the others are read.
+// Reading the address book's vCard files as the desktop address books export them
+// (vCard 2.1, 3.0 and 4.0): display name (FN, else the name from N) and e-mail addresses
+// (EMAIL) of every card. Folded lines are joined on the bytes before they are decoded, so
+// that a letter split across two lines stays whole; quoted-printable values are decoded in
+// their CHARSET. A line that cannot be read is skipped, the rest of its card is kept.
 
 #include <QByteArray>
 #include <QList>
@@ -11,8 +14,8 @@
 namespace klw {
 
 struct VCard {
-    QString name;         // FN
-    QStringList adressen;  // EMAIL, in file order
+    QString name;          // FN
+    QStringList adressen;  // EMAIL: the preferred one first, the others in file order
 };
 
 QList<VCard> VCardsLesen(const QByteArray& inhalt);

@@ -20,10 +20,14 @@ QString shown(const QString& text)
     return t;
 }
 
-// The untitled boxes carry the application title, as the task-bar entry shows it.
+// The untitled boxes carry the application title, as the task-bar entry shows it: that of
+// the main window, also for a box of a window that the main window owns (the mail window).
 QString applicationTitle(const QWidget* parent)
 {
-    const QString title = parent ? parent->window()->windowIconText() : QString();
+    const QWidget* main = parent ? parent->window() : nullptr;
+    while (main && main->parentWidget())
+        main = main->parentWidget()->window();
+    const QString title = main ? main->windowIconText() : QString();
     return title.isEmpty() ? QStringLiteral("KLW") : title;
 }
 

@@ -33,6 +33,7 @@ done <<'TREE'
 -x libexec/klw/klw
 -f share/klw/Datenbank/KLW.abs
 -d share/klw/MEKO
+-d share/klw/Adressbuch
 -f share/applications/klw.desktop
 -f share/icons/hicolor/scalable/apps/klw.svg
 TREE
@@ -75,6 +76,7 @@ while read -r name xdg folder; do
         same "$(launch "$home" "${xdg//@HOME@/$home}" -x 'a b')" "program 1 from $folder/klw with -x a b"
     check "$name: first start gives a fresh database" cmp -s "$folder/Datenbank/KLW.abs" "$shipped_db"
     check "$name: first start gives MEKO/" test -d "$folder/MEKO"
+    check "$name: first start gives an empty Adressbuch/" same "$(ls -A "$folder/Adressbuch" 2>&1)" ""
     check "$name: the folder is the user's alone" same "$(stat -c %a "$folder")" "700"
     check "$name: no half-made folder is left" same "$(ls -d "$(dirname "$folder")"/klw.new.* 2>/dev/null)" ""
 done <<'PLACES'
@@ -95,8 +97,13 @@ check "a start after an update runs the updated program" \
     same "$(launch "$home" -)" "program 2 from $folder/klw with "
 check "an update keeps the user's database" same "$(sqlite3 "$folder/Datenbank/KLW.abs" 'pragma user_version')" "7"
 rm -r "$folder/MEKO" "$folder/Datenbank/KLW.abs"
+printf 'BEGIN:VCARD\r\nFN:Elke\r\nEND:VCARD\r\n' >"$folder/Adressbuch/Kontakte.vcf"
 launch "$home" - >/dev/null
 check "a missing shipped folder is made again" test -d "$folder/MEKO"
+check "the user's address book is kept" grep -q "FN:Elke" "$folder/Adressbuch/Kontakte.vcf"
+rm -r "$folder/Adressbuch"
+launch "$home" - >/dev/null
+check "a missing Adressbuch/ is made again" test -d "$folder/Adressbuch"
 check "a missing database is not silently replaced" missing "$folder/Datenbank/KLW.abs"
 
 home=$work/together

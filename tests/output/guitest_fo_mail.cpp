@@ -1,16 +1,22 @@
 // The mail window driven with real key and mouse events: its look, the checks of the send
-// button in their order, the address pickers, the attachment and a failed send.
+// button in their order, the address pickers, the attachments, a send in progress, a
+// failed send and the titles of its boxes.
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
 #include "output/dm_dat_mail.h"
 #include "output/fo_mail.h"
+#include "output/sendmail_post.h"
 #include "support/fakes.h"
+#include "support/modal_answerer.h"
 #include "support/scripted_post.h"
 
 using klw::Mail;
@@ -179,24 +185,136 @@ private slots:
         QVERIFY(!ctl("lb_adressen")->isVisible());
     }
 
-    void secondFileReplacesAndClearing()
+    // Each chosen file is added behind the others; "ende" of the file dialog adds nothing, and
+    // the bin button clears them all after asking.
+    void filesAddUpAndClearing()
     {
         dialogs.file = "/tmp/erste.pdf";
         klick("bt_pfad1");
-        dialogs.file = "/tmp/zweite.pdf";
+        dialogs.file = "/tmp/zweite datei.txt";
         klick("bt_pfad1");
-        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/zweite.pdf");
+        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/erste.pdf; /tmp/zweite datei.txt");
         dialogs.file.clear();
         klick("bt_pfad1");  // cancelled
-        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/zweite.pdf");
+        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/erste.pdf; /tmp/zweite datei.txt");
+
+        // A path typed by hand counts as well.
+        tippen("f_anhang", ";  ");
+        dialogs.file = "/tmp/dritte.pdf";
+        klick("bt_pfad1");
+        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/erste.pdf; /tmp/zweite datei.txt; /tmp/dritte.pdf");
 
         dialogs.answers << false;
         klick("bt_leeren");
-        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/zweite.pdf");
+        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), "/tmp/erste.pdf; /tmp/zweite datei.txt; /tmp/dritte.pdf");
         dialogs.answers << true;
         klick("bt_leeren");
         QVERIFY(ctl<QLineEdit>("f_anhang")->text().isEmpty());
         QCOMPARE(dialogs.texts(), QStringList(2, "Sollen wirklich alle Anhänge aus der Mail gelöscht werden?"));
+    }
+
+    // The attachments handed in by the caller and one chosen in the window go out in order;
+    // one that has gone by the time of sending stops the send with a box.
+    void attachmentsAtSending_data()
+    {
+        QTest::addColumn<bool>("einerWeg");
+        QTest::newRow("all there: sent in order") << false;
+        QTest::newRow("one gone: a box, nothing sent") << true;
+    }
+    void attachmentsAtSending()
+    {
+        QFETCH(bool, einerWeg);
+        QTemporaryDir dir;
+        const QStringList pfade{dir.filePath("Spielbericht.pdf"), dir.filePath("A1-Liga_SPT5_DartClub.txt"),
+                                dir.filePath("Foto.jpg")};
+        for (const QString& p : pfade) {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        w->vorbelegen({"KLW: A1-Liga Spieltag: 5", "elke@meko.example", {"Hallo"}, {pfade[0], pfade[1]}});
+        QCOMPARE(ctl<QLineEdit>("f_anhang")->text(), pfade[0] + "; " + pfade[1]);
+        dialogs.file = pfade[2];
+        klick("bt_pfad1");
+        if (einerWeg)
+            QVERIFY(QFile::remove(pfade[1]));
+        dialogs.answers << true;
+
+        klick("bt_senden");
+
+        if (einerWeg) {
+            QCOMPARE(dialogs.texts(), QStringList{"Der Anhang \"" + pfade[1] +
+                                                  "\" ist nicht mehr vorhanden.\n\rDie Mail wurde nicht gesendet."});
+            QCOMPARE(dialogs.shown.last().kind, klw::test::Shown::Error);
+            QVERIFY(gesendet.isEmpty());
+            QVERIFY(w->isVisible());
+        } else {
+            QCOMPARE(dialogs.texts(), QStringList{"Mail senden?"});
+            QCOMPARE(gesendet.size(), 1);
+            QCOMPARE(gesendet[0].anhaenge, pfade);
+            QVERIFY(!w->isVisible());
+        }
+    }
+
+    // While the mail program works, the window is disabled under a busy cursor and the event
+    // loop goes on; afterwards the window takes input again.
+    void busyWhileTheMailProgramRuns()
+    {
+        QTemporaryDir dir;
+        const QString weiter = dir.filePath("weiter");
+        const QString programm = dir.filePath("sendmail");
+        {
+            QFile f(programm);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\ncat >/dev/null\nwhile [ ! -e '" + weiter.toUtf8() + "' ]; do sleep 0.05; done\n");
+        }
+        QFile::setPermissions(programm, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        dm.postdienstHolen = [&] { return std::make_unique<klw::SendmailPost>(programm, QStringList(), dir.path()); };
+
+        bool gesehen = false;
+        bool gesperrt = false;
+        Qt::CursorShape zeiger = Qt::ArrowCursor;
+        QTimer nachsehen;
+        connect(&nachsehen, &QTimer::timeout, this, [&] {
+            if (dialogs.shown.isEmpty() || gesehen)
+                return;  // "Mail senden?" not answered yet
+            gesehen = true;
+            gesperrt = !w->isEnabled();
+            zeiger = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+            QTest::mouseClick(ctl("bt_senden"), Qt::LeftButton);  // ignored while disabled
+            QFile(weiter).open(QIODevice::WriteOnly);
+        });
+        nachsehen.start(20);
+        tippen("f_an", "a@x.example");
+        tippen("f_betreff", "B");
+        dialogs.answers << true << true;
+
+        klick("bt_senden");
+
+        QVERIFY(gesehen);
+        QVERIFY(gesperrt);
+        QCOMPARE(zeiger, Qt::WaitCursor);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(w->isEnabled());
+        QCOMPARE(dialogs.texts(), (QStringList{"Kein Anhang eingetragen, dennoch senden?", "Mail senden?"}));
+        QVERIFY(!w->isVisible());
+    }
+
+    // The window's own boxes carry the application title of the main window that owns it.
+    void boxesCarryTheMainWindowsTitle()
+    {
+        QWidget hauptfenster;
+        hauptfenster.setWindowTitle("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0");
+        hauptfenster.setWindowIconText("KLW_A1-Liga");
+        hauptfenster.show();
+        dm.postdienstHolen = []() -> std::unique_ptr<klw::Postdienst> { throw std::runtime_error("kein Mailprogramm"); };
+        TFO_FMAIL fenster(&hauptfenster, dm);  // with its real message boxes
+        fenster.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenster));
+        klw::test::ModalAnswerer antworten;
+        QTest::mouseClick(fenster.control("bt_an"), Qt::LeftButton);
+        QCOMPARE(antworten.boxes.size(), 1);
+        QCOMPARE(antworten.boxes[0].title, "KLW_A1-Liga");
+        QCOMPARE(antworten.boxes[0].text, "kein Mailprogramm");
     }
 
     // A failed hand-over shows its reason; the window stays open with everything typed.

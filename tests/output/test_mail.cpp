@@ -110,7 +110,10 @@ private slots:
         QTest::addColumn<QStringList>("gezeigt");
         QTest::newRow("no mail service") << "kein Dienst" << QStringList{"Kein Mailprogramm verfügbar."};
         QTest::newRow("missing attachment, asked nothing") << "Anhang fehlt"
-                                                          << QStringList{"Der Anhang \"/nicht/da.pdf\" kann nicht gelesen werden."};
+                                                          << QStringList{"Der Anhang \"/nicht/da.pdf\" ist nicht mehr vorhanden.\n\r"
+                                                                         "Die Mail wurde nicht gesendet."};
+        QTest::newRow("unreadable attachment (a folder), asked nothing")
+            << "Anhang Ordner" << QStringList{"Der Anhang \"/tmp\" kann nicht gelesen werden.\n\rDie Mail wurde nicht gesendet."};
         QTest::newRow("hand-over fails after Ja") << "Übergabe" << QStringList{"Mail senden?", "kaputt"};
     }
     void sendFailures()
@@ -122,6 +125,8 @@ private slots:
             dm.postdienstHolen = [] { return std::unique_ptr<klw::Postdienst>(); };
         if (fall == "Anhang fehlt")
             anhaenge << "/nicht/da.pdf";
+        if (fall == "Anhang Ordner")
+            anhaenge << "/tmp";
         if (fall == "Übergabe")
             vorlage.sendeFehler = "kaputt";
         h.dialogs.answers << true;
@@ -173,7 +178,7 @@ private slots:
         QCOMPARE(h.dialogs.texts(), QStringList{"nicht installiert"});
     }
 
-    // The program's service on real vCard files: malformed cards are skipped one by one.
+    // The program's service on real vCard files: a malformed line is skipped, its card is kept.
     void addressBookFromVCards()
     {
         QTemporaryDir dir;
@@ -185,13 +190,13 @@ private slots:
         };
         QStringList ziel;
         dm.AdressenLesen(h.dialogs, "Globales Adressbuch", ziel);
-        QCOMPARE(ziel, (QStringList{"Hans Müller", "Ohne Adresse", "Gefaltete Zeile", "Liga-Bearbeiter A1",
-                                    "Müller, Hans", "hans@club.example", "gefaltet@club.example"}));
+        QCOMPARE(ziel, (QStringList{"Hans Müller", "Ohne Adresse", "kaputt", "Gefaltete Zeile", "Liga-Bearbeiter A1",
+                                    "Müller, Hans", "hans@club.example", "kaputt@x.example", "gefaltet@club.example"}));
         QVERIFY(h.dialogs.shown.isEmpty());
 
         // A list that is missing is skipped without a word.
         dm.AdressenLesen(h.dialogs, "Gibt es nicht", ziel);
-        QCOMPARE(ziel.size(), 5);
+        QCOMPARE(ziel.size(), 7);
         QVERIFY(h.dialogs.shown.isEmpty());
     }
 
@@ -207,6 +212,9 @@ private slots:
             << QByteArray("begin:vcard\nfn:A\\;B\\nC\nend:vcard\n") << QStringList{"A;B\nC"};
         QTest::newRow("second BEGIN drops the unfinished card")
             << QByteArray("BEGIN:VCARD\nFN:Halb\nBEGIN:VCARD\nFN:Ganz\nEND:VCARD\n") << QStringList{"Ganz"};
+        QTest::newRow("a bad line and an unknown charset skip their line only")
+            << QByteArray("BEGIN:VCARD\nFN;CHARSET=X-GIBT-ES-NICHT:Weg\nkein Doppelpunkt\nN:Bär;Eva\nEND:VCARD\n")
+            << QStringList{"Eva Bär"};
     }
     void vcardEdgeCases()
     {
@@ -215,6 +223,59 @@ private slots:
         for (const klw::VCard& k : klw::VCardsLesen(inhalt))
             namen << k.name;
         QTEST(namen, "namen");
+    }
+
+    // Address books as the desktop programs export them. A card reads "name | addresses".
+    void desktopExports_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QStringList>("karten");
+        // Evolution, vCard 3.0: lines folded at 75 bytes, here in the middle of a "ü".
+        QTest::newRow("3.0, Evolution")
+            << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-5F1A2B3C00000001\r\n"
+                          "FN:Dartclub B\xC3\xA4renh\xC3\xB6hle S\xC3\xBC" "d - Mannschaftsf\xC3\xBChrer G\xC3\r\n"
+                          " \xBCnther M\xC3\xBCller\r\n"
+                          "N:M\xC3\xBCller;G\xC3\xBCnther;;;\r\nX-EVOLUTION-FILE-AS:M\xC3\xBCller\\, G\xC3\xBCnther\r\n"
+                          "EMAIL;TYPE=WORK;X-EVOLUTION-UI-SLOT=1:guenther@dc-baerenhoehle.examp\r\n le\r\n"
+                          "EMAIL;TYPE=HOME;X-EVOLUTION-UI-SLOT=2:gm@privat.example\r\n"
+                          "ADR;TYPE=HOME:;;Hauptstra\xC3\x9F" "e 1;S\xC3\xBC" "d;;12345;Deutschland\r\n"
+                          "REV:2024-03-01T18:00:00Z\r\nEND:VCARD\r\n")
+            << QStringList{"Dartclub Bärenhöhle Süd - Mannschaftsführer Günther Müller | "
+                           "guenther@dc-baerenhoehle.example, gm@privat.example"};
+        // Thunderbird, vCard 4.0: e-mail before the name, the preferred address not first, a
+        // quoted parameter value holding ':' and ';'.
+        QTest::newRow("4.0, Thunderbird")
+            << QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL:anna.alt@example.org\r\n"
+                          "EMAIL;PREF=1:anna@club.example\r\nFN:Anna Sch\xC3\xA4" "fer\r\nN:Sch\xC3\xA4" "fer;Anna;;;\r\n"
+                          "ADR;LABEL=\"Hauptstr. 1\\n12345 S\xC3\xBC" "d: Haus; hinten\";TYPE=home:;;Hauptstr. 1;;;;\r\n"
+                          "UID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL;TYPE=\"work,pref\":ole@club.example\r\nFN:Ole\r\nEND:VCARD\r\n")
+            << QStringList{"Anna Schäfer | anna@club.example, anna.alt@example.org", "Ole | ole@club.example"};
+        // A phone's or a Windows mail program's vCard 2.1: quoted-printable in UTF-8 with soft line breaks (one
+        // inside a letter), bare parameters, a card with N only, Windows-1252.
+        QTest::newRow("2.1, quoted-printable")
+            << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n"
+                          "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:B=C3=B6deker;Horst;;;\r\n"
+                          "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=48=6F=72=73=74=20=42=C3=B6=64=65=6B=65=72=20=2D=20=44=43=20=\r\n"
+                          "=42=C3=A4=72=65=6E=68=C3=\r\n=B6=68=6C=65=20=53=C3=BC=64\r\n"
+                          "EMAIL;INTERNET:horst.privat@example.org\r\nEMAIL;PREF;INTERNET:horst@dc.example\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;QUOTED-PRINTABLE;CHARSET=UTF-8:Gr=C3=BC=C3=9Fe\r\n"
+                          "EMAIL;INTERNET:gruesse@example.org\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ENCODING=QUOTED-PRINTABLE;CHARSET=Windows-1252:B=E4r;Eva;;Dr.\r\n"
+                          "EMAIL;PREF;INTERNET:eva@example.org\r\nEND:VCARD\r\n")
+            << QStringList{"Horst Bödeker - DC Bärenhöhle Süd | horst@dc.example, horst.privat@example.org",
+                           "Grüße | gruesse@example.org", "Dr. Eva Bär | eva@example.org"};
+        QTest::newRow("byte order mark, LF only, Windows-1252 without a charset")
+            << QByteArray("\xEF\xBB\xBF" "BEGIN:VCARD\nVERSION:3.0\nFN:J\xFCrgen\nEMAIL:j@example.org\nEND:VCARD\n")
+            << QStringList{"Jürgen | j@example.org"};
+    }
+    void desktopExports()
+    {
+        QFETCH(QByteArray, inhalt);
+        QStringList karten;
+        for (const klw::VCard& k : klw::VCardsLesen(inhalt))
+            karten << k.name + " | " + k.adressen.join(", ");
+        QTEST(karten, "karten");
     }
 
     // Display names become addresses when the message is built; an unknown one fails the send
@@ -244,7 +305,7 @@ private slots:
         g_object_unref(parser);
         g_object_unref(strom);
 
-        const QStringList unbekannt{"Niemand", "Ohne Adresse", "kaputt"};
+        const QStringList unbekannt{"Niemand", "Ohne Adresse", "Nie beendet"};
         for (const QString& name : unbekannt) {
             try {
                 post.senden(Mail{"S", "a1@meko.example", name, "T", {}});
@@ -263,6 +324,12 @@ private slots:
         QTest::addColumn<QString>("grund");
         QTest::newRow("exits non-zero") << QByteArray("cat >/dev/null; echo 'Verbindung abgelehnt' >&2; exit 75")
                                         << "meldet einen Fehler (75): Verbindung abgelehnt";
+        QTest::newRow("reason on standard output") << QByteArray("cat >/dev/null; echo 'kein Konto'; exit 78")
+                                                   << "meldet einen Fehler (78): kein Konto";
+        QTest::newRow("exits 1 without a word") << QByteArray("cat >/dev/null; exit 1")
+                                                << "hat mit dem Fehlercode 1 geendet, ohne den Grund zu nennen; die Mail wurde nicht gesendet.";
+        QTest::newRow("does not read the mail") << QByteArray("exit 1") << "mit dem Fehlercode 1 geendet";
+        QTest::newRow("killed") << QByteArray("cat >/dev/null; kill -9 $$") << "ist abgebrochen; die Mail wurde nicht gesendet.";
         QTest::newRow("hangs") << QByteArray("exec sleep 30") << "nicht innerhalb von 0.5 Sekunden";
     }
     void submissionFailures()

@@ -1,6 +1,7 @@
-// A real mail: the program's service hands it to msmtp, which delivers it to an SMTP
-// server on 127.0.0.1 (aiosmtpd, storing into a Maildir); the received message is read
-// back with a MIME parser. A server that does not come up fails the test.
+// A real mail: the program's service hands it to /usr/sbin/sendmail (msmtp, with a test
+// configuration), which delivers it to an SMTP server on 127.0.0.1 (aiosmtpd, storing into
+// a Maildir); the received message is read back with a MIME parser. A server that does not
+// come up fails the test.
 
 // GLib's headers go before Qt's, whose 'signals' keyword they would otherwise meet.
 #include <gmime/gmime.h>
@@ -75,7 +76,7 @@ private slots:
         QVERIFY(dir.isValid());
         for (const char* d : {"tmp", "new", "cur"})
             QVERIFY(QDir().mkpath(maildir() + "/" + d));
-        QVERIFY2(QFileInfo("/usr/bin/msmtp").isExecutable(), "msmtp is not installed (scripts/install-deps.sh)");
+        QVERIFY2(QFileInfo("/usr/sbin/sendmail").isExecutable(), "msmtp-mta is not installed (scripts/install-deps.sh)");
 
         port = freierPort();
         QVERIFY2(port > 0, "no free port on 127.0.0.1");
@@ -112,26 +113,35 @@ private slots:
         }
     }
 
-    void mailWithTwoAttachments()
+    // Umlauts in the text, the subject, the names and a file name all come back as they were
+    // sent; the sender is the account of the mail program.
+    void mailWithUmlautsAndTwoAttachments()
     {
         QByteArray binaer(4096, '\0');
         for (int i = 0; i < binaer.size(); ++i)
             binaer[i] = char(i % 256 ^ QRandomGenerator::global()->bounded(256));
-        const QByteArray ergebnis = "5\tA1-Liga\tDart Club\tPf\xE4" "ile\t\r\n";
-        schreiben(dir.filePath("Spielbericht.pdf"), binaer);
-        schreiben(dir.filePath("A1-Liga_SPT5_DartClub.txt"), ergebnis);
+        const QByteArray ergebnis = "5\tA1-Liga\tDC B\xE4renh\xF6hle S\xFC" "d\t\r\n";  // Windows-1252
+        schreiben(dir.filePath("Spielbericht_Bärenhöhle.pdf"), binaer);
+        schreiben(dir.filePath("A1-Liga_SPT5_DCBärenhöhleSüd.txt"), ergebnis);
+        QDir().mkpath(dir.filePath("Adressbuch"));
+        schreiben(dir.filePath("Adressbuch/Kontakte.vcf"),
+                  "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Horst B=C3=\r\n"
+                  "=B6deker\r\nEMAIL;INTERNET:horst@meko.example\r\nEND:VCARD\r\n");
 
         klw::test::Harness h;
         klw::TDM_DAT_Mail dm;
         dm.postdienstHolen = [&] {
-            return std::make_unique<klw::SendmailPost>("/usr/bin/msmtp", QStringList{"-C", dir.filePath("msmtprc")},
+            return std::make_unique<klw::SendmailPost>("/usr/sbin/sendmail", QStringList{"-C", dir.filePath("msmtprc")},
                                                        dir.filePath("Adressbuch"));
         };
-        const QStringList anhaenge{dir.filePath("Spielbericht.pdf"), dir.filePath("A1-Liga_SPT5_DartClub.txt")};
-        const QString text = QStringLiteral("Hallo Elke Wittkamp\r\n\r\nLiga:  A1-Liga\r\nSpieltag:  5  vom  12.03.2011");
+        const QStringList anhaenge{dir.filePath("Spielbericht_Bärenhöhle.pdf"),
+                                   dir.filePath("A1-Liga_SPT5_DCBärenhöhleSüd.txt")};
+        const QString text = QStringLiteral("Hallo Horst Bödeker\r\n\r\nLiga:  A1-Liga\r\n"
+                                            "Paarung:  <DC Bärenhöhle Süd> gegen <Größenwahn 1>\r\n\r\nDC Bärenhöhle Süd");
+        const QString betreff = QStringLiteral("KLW: Bezirksliga Süd Spieltag: 5 – Größe");
         h.dialogs.answers << true;
         klw::dispatch(h.dialogs, [&] {
-            dm.MailSenden(h.dialogs, QStringLiteral("KLW: A1-Liga Spieltag: 5 – Größe"), "elke@meko.example;b@meko.example",
+            dm.MailSenden(h.dialogs, betreff, QStringLiteral("Horst Bödeker;Jörg Bärmann <joerg@meko.example>"),
                           "kapitaen@club.example", text, &anhaenge);
         });
         QCOMPARE(h.dialogs.texts(), QStringList{"Mail senden?"});
@@ -149,28 +159,43 @@ private slots:
         QVERIFY(empfangen.open(QIODevice::ReadOnly));
         const QByteArray roh = empfangen.readAll();
 
+        // Headers travel as 7-bit text: the umlauts in them are RFC 2047 words.
+        const QByteArray kopf = roh.left(roh.indexOf("\n\n") >= 0 ? roh.indexOf("\n\n") : roh.indexOf("\r\n\r\n"));
+        for (const char c : kopf)
+            QVERIFY2(uchar(c) < 0x80, kopf.constData());
+        QVERIFY2(kopf.toLower().contains("=?utf-8?"), kopf.constData());
+
         g_mime_init();
         GMimeStream* strom = g_mime_stream_mem_new_with_buffer(roh.constData(), size_t(roh.size()));
         GMimeParser* parser = g_mime_parser_new_with_stream(strom);
         GMimeMessage* m = g_mime_parser_construct_message(parser, nullptr);
         QVERIFY(m);
-        QCOMPARE(QString::fromUtf8(g_mime_message_get_subject(m)), QStringLiteral("KLW: A1-Liga Spieltag: 5 – Größe"));
-        char* an = internet_address_list_to_string(g_mime_message_get_to(m), nullptr, FALSE);
-        char* cc = internet_address_list_to_string(g_mime_message_get_cc(m), nullptr, FALSE);
-        QCOMPARE(QByteArray(an), "elke@meko.example, b@meko.example");
-        QCOMPARE(QByteArray(cc), "kapitaen@club.example");
-        g_free(an);
-        g_free(cc);
+        QCOMPARE(QString::fromUtf8(g_mime_message_get_subject(m)), betreff);
+        auto adressen = [](InternetAddressList* liste) {
+            char* t = internet_address_list_to_string(liste, nullptr, FALSE);
+            const QString r = QString::fromUtf8(t);
+            g_free(t);
+            return r;
+        };
+        QCOMPARE(adressen(g_mime_message_get_to(m)),
+                 QStringLiteral("Horst Bödeker <horst@meko.example>, Jörg Bärmann <joerg@meko.example>"));
+        QCOMPARE(adressen(g_mime_message_get_cc(m)), QStringLiteral("kapitaen@club.example"));
+        QCOMPARE(adressen(g_mime_message_get_from(m)), QStringLiteral("verein@club.example"));
 
         GMimeMultipart* teile = GMIME_MULTIPART(g_mime_message_get_mime_part(m));
         QCOMPARE(g_mime_multipart_get_count(teile), 3);
         GMimeObject* textTeil = g_mime_multipart_get_part(teile, 0);
-        QCOMPARE(QString::fromUtf8(inhalt(textTeil)), text + "\r\r");
+        QCOMPARE(QByteArray(g_mime_object_get_content_type_parameter(textTeil, "charset")).toLower(), "utf-8");
+        QCOMPARE(inhalt(textTeil), (text + "\r\r").toUtf8());
+        char* gelesen = g_mime_text_part_get_text(GMIME_TEXT_PART(textTeil));
+        QCOMPARE(QString::fromUtf8(gelesen), text + "\r\r");
+        g_free(gelesen);
         const QByteArray erwartet[] = {binaer, ergebnis};
-        const char* namen[] = {"Spielbericht.pdf", "A1-Liga_SPT5_DartClub.txt"};
+        const QString namen[] = {QStringLiteral("Spielbericht_Bärenhöhle.pdf"),
+                                 QStringLiteral("A1-Liga_SPT5_DCBärenhöhleSüd.txt")};
         for (int i = 0; i < 2; ++i) {
             GMimeObject* teil = g_mime_multipart_get_part(teile, i + 1);
-            QCOMPARE(QByteArray(g_mime_part_get_filename(GMIME_PART(teil))), QByteArray(namen[i]));
+            QCOMPARE(QString::fromUtf8(g_mime_part_get_filename(GMIME_PART(teil))), namen[i]);
             QCOMPARE(inhalt(teil), erwartet[i]);
         }
         g_object_unref(m);
