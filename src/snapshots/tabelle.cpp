@@ -10,11 +10,6 @@ namespace klw {
 
 namespace {
 
-struct Nachtrag {
-    const QString& spalte;
-    const char* typ;
-};
-
 QStringList vorhandeneSpalten(db::Connection& db)
 {
     db::PreparedStatement info(db.handle(), QStringLiteral("pragma table_info(SICHERUNG)"));
@@ -28,14 +23,9 @@ QStringList vorhandeneSpalten(db::Connection& db)
 
 void SicherungstabelleErgaenzen(db::Connection& db)
 {
-    const Nachtrag nachtraege[] = {{kOrtSpalte, "TEXT"}};
     const QStringList vorhanden = vorhandeneSpalten(db);
-    if (vorhanden.isEmpty())
-        return;
-    for (const Nachtrag& n : nachtraege) {
-        if (!vorhanden.contains(n.spalte))
-            db.execute(QStringLiteral("alter table SICHERUNG add column %1 %2").arg(n.spalte, QLatin1String(n.typ)));
-    }
+    if (!vorhanden.isEmpty() && !vorhanden.contains(kOrtSpalte))
+        db.execute(QStringLiteral("alter table SICHERUNG add column ") + kOrtSpalte + QStringLiteral(" TEXT"));
 }
 
 }  // namespace klw
