@@ -59,7 +59,8 @@ CREATE TABLE SACHBEARBEITER (
 CREATE INDEX SACHBEARBEITER_KZX ON SACHBEARBEITER (KZX);
 
 -- Snapshots of match sheets, one row per snapshot. A match is identified by season,
--- league, home team, guest team and match day.
+-- league, home team, guest team and match day. ORTX, the place and date line, came last;
+-- the program adds it at start to a file made without it.
 CREATE TABLE SICHERUNG (
   LFDNRI INTEGER PRIMARY KEY,
   SAISONX TEXT,
@@ -157,6 +158,7 @@ CREATE TABLE SICHERUNG (
   GDOPPELSAETEZ1 INTEGER,
   HDOPPELSAETEZ2 INTEGER,
   GDOPPELSAETEZ2 INTEGER,
-  GESPEICHERTD DATETIME
+  GESPEICHERTD DATETIME,
+  ORTX TEXT
 );
 CREATE INDEX SICHERUNG_SPIEL ON SICHERUNG (SAISONX, LIGAX, HTEAMX, GTEAMX, SPIELTAGI);

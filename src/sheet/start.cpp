@@ -10,6 +10,7 @@
 #include "sheet/tables.h"
 #include "sheet/version.h"
 #include "snapshots/snapshots.h"
+#include "snapshots/tabelle.h"
 
 namespace klw {
 
@@ -58,6 +59,7 @@ QString ProgrammStart(Context& c)
     if (c.abfragen) {
         c.abfragen->ABSDatabase1.close();
         c.abfragen->ABSDatabase1.open(c.programFolder + QStringLiteral("Datenbank/KLW.abs"));
+        SicherungstabelleErgaenzen(c.abfragen->ABSDatabase1);
     }
     QString caption = kFensterTitel;
     const QString version = GetVersionsInformationen(versionRecord());

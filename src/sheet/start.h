@@ -16,8 +16,9 @@ QString JahresVersion(Spielbogen& sheet, const QDate& today);
 // "klein" when the program folder holds the marker 720X760 (exact case), else "gross".
 QString Bildschirmvariante(const QString& programFolder);
 
-// Connects the database and returns the window caption, with the version when there is one.
-// A failure to connect reaches the caller; the caption then has no version.
+// Connects the database, adds what an older file's snapshot table lacks, and returns the
+// window caption, with the version when there is one. A failure to connect or to add
+// reaches the caller; the caption then has no version.
 QString ProgrammStart(Context& c);
 void BdeAuslesen(Context& c);
 // Puts the sheet into its initial state when the window is first shown.

@@ -57,6 +57,39 @@ QString sheetText(const QLineEdit* edit)
     return edit->inputMask().isEmpty() ? edit->text() : dateText(edit);
 }
 
+// The date field marks its unfilled places with '_' while the user types in it; once left
+// it shows the sheet's text, blanks as blanks (" 1. 8.2006"), as the report prints it.
+const QString kDateMask = QStringLiteral("09.09.9999;");
+constexpr QChar kTypingBlank = u'_';
+constexpr QChar kShownBlank = u' ';
+
+// Qt names the blank after the mask, except the default blank ' '.
+QChar dateBlank(const QLineEdit* edit)
+{
+    const QString mask = edit->inputMask();
+    return mask.size() == kDateMask.size() + 1 ? mask.back() : kShownBlank;
+}
+
+void setDateText(QLineEdit* edit, const QString& text)
+{
+    edit->setText(QString(text).replace(QLatin1Char(' '), dateBlank(edit)));
+}
+
+void showDateWith(QLineEdit* edit, QChar blank)
+{
+    if (dateBlank(edit) == blank)
+        return;
+    const QString text = dateText(edit);
+    edit->setInputMask(kDateMask + blank);
+    setDateText(edit, text);
+}
+
+QLineEdit* dateField(QWidget* widget)
+{
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    return edit && !edit->inputMask().isEmpty() ? edit : nullptr;
+}
+
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kPurple(0x80, 0x00, 0x80);
 
@@ -216,7 +249,7 @@ QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* pa
     case FieldKind::MaskEdit: {
         auto* edit = new QLineEdit(parent);
         if (def.kind == FieldKind::MaskEdit)
-            edit->setInputMask(QStringLiteral("09.09.9999;_"));
+            edit->setInputMask(kDateMask + kShownBlank);
         if (def.maxLength > 0)
             edit->setMaxLength(def.maxLength);
         if (def.readOnly) {
@@ -324,8 +357,12 @@ void TFKLW::showField(const QString& name)
         return;
     const QString& text = sheet_.text(name);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        if (sheetText(edit) != text)
-            edit->setText(text);
+        if (sheetText(edit) != text) {
+            if (dateField(edit))
+                setDateText(edit, text);
+            else
+                edit->setText(text);
+        }
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         const int selected = sheet_.selectedItem(name);
         if (selected >= 0 && combo->currentIndex() != selected) {
@@ -392,9 +429,11 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
 
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && widget == QApplication::focusWidget()) {
-            // Enter works like Tab; the key still reaches the control that had the focus,
-            // except a choice, which would take a typed item text as a pick.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && widget == QApplication::focusWidget() &&
+            !qobject_cast<QPlainTextEdit*>(widget)) {
+            // Enter works like Tab, except in the remark, where it starts a new line (Tab
+            // and Shift+Tab leave it). The key still reaches the control that had the
+            // focus, except a choice, which would take a typed item text as a pick.
             focusNextChild();
             return qobject_cast<QComboBox*>(widget) != nullptr;
         }
@@ -404,6 +443,9 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
         if (auto* scroll = findChild<QScrollArea*>())
             QCoreApplication::sendEvent(scroll->verticalScrollBar(), event);
         return true;
+    } else if (event->type() == QEvent::FocusIn) {
+        if (QLineEdit* date = dateField(widget))
+            showDateWith(date, kTypingBlank);
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box, a modal window or a drop-down list taking the focus is no leaving.
@@ -411,6 +453,8 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
             const QString name = widget->objectName();
             if (widgets_.value(name) == widget)
                 run(name, exitHandler(name));
+            if (QLineEdit* date = dateField(widget))
+                showDateWith(date, kShownBlank);
         }
     }
     return QMainWindow::eventFilter(watched, event);

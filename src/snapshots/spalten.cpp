@@ -72,6 +72,7 @@ std::vector<Sicherungsspalte> buildSpalten()
     s.push_back(zahl(s1.gastSaetze, d1.guestSets));
     s.push_back(zahl(s2.heimSaetze, d2.homeSets));
     s.push_back(zahl(s2.gastSaetze, d2.guestSets));
+    s.push_back(text(kOrtSpalte, "f_ort"));
     return s;
 }
 

@@ -23,9 +23,14 @@ struct Sicherungsspalte {
     Spaltenart art;
 };
 
-// The columns from LIGAX to GDOPPELSAETEZ2 in the order a save fills them. LFDNRI, SAISONX
-// (from the window state Saison) and GESPEICHERTD (the time of the save) are not in it.
+// The columns from LIGAX to GDOPPELSAETEZ2 in the order a save fills them, then the place
+// ORTX. LFDNRI, SAISONX (from the window state Saison) and GESPEICHERTD (the time of the
+// save) are not in it.
 const std::vector<Sicherungsspalte>& Sicherungsspalten();
+
+// The place and date line f_ort. Database files made before it was kept lack the column
+// until the start adds it (SicherungstabelleErgaenzen).
+inline const QString kOrtSpalte = QStringLiteral("ORTX");
 
 QString passnummerSpalte(const Spielerzeile& zeile);        // PNRH1X .. PNRG6X
 QString wahlSpalte(const Spiel& einzel, bool heim);         // R1H1X .. R4G4X

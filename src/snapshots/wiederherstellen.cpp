@@ -25,6 +25,22 @@ QString text(db::Dataset& q, const QString& spalte)
     return q.fieldByName(spalte).asString();
 }
 
+// A stored choice comes back as the pick it was made by: the item its text names is
+// selected. A text that is none of the items comes back as typed, without a selection.
+void wahlHerstellen(Spielbogen& s, const char* wahl, const QString& text)
+{
+    const int item = s.def(QString::fromLatin1(wahl)).items.indexOf(text);
+    if (item >= 0)
+        s.selectItem(wahl, item);
+    else
+        s.setText(wahl, text);
+}
+
+bool mitErsatzspieler(const Spielbogen& s, const Spiel& spiel)
+{
+    return s.selectedItem(spiel.homeChoice) > 0 || s.selectedItem(spiel.guestChoice) > 0;
+}
+
 }  // namespace
 
 void SicherungHerstellen(Context& c)
@@ -46,6 +62,7 @@ void SicherungHerstellen(Context& c)
     s.setText("f_Heimteam", text(Q_LESEN, QStringLiteral("HTEAMX")));
     s.setText("f_gastteam", text(Q_LESEN, QStringLiteral("GTEAMX")));
     s.setText("m_bemerkung", text(Q_LESEN, QStringLiteral("BEMERKUNGX")));
+    s.setText("f_ort", text(Q_LESEN, kOrtSpalte));  // empty in a snapshot from before it was kept
 
     // Names and nicknames come from the member records again, as if each pass number had
     // just been typed and left.
@@ -55,11 +72,14 @@ void SicherungHerstellen(Context& c)
     }
     bt_namenuebernehmen2Click(c, QStringLiteral("bt_namenuebernehmen2"));
 
-    // The stored line-up as texts, without a selected item and without the choice rule: the
-    // game lines keep the scheduled players the transfer wrote.
+    // The stored line-up as the picks it was made by. The transfer wrote the scheduled
+    // players into every line; a game with a substitute gets the line its pick wrote, so
+    // that line, points and printed pairing all name who played.
     for (const Spiel& spiel : Einzelspiele) {
-        s.setText(spiel.homeChoice, text(Q_LESEN, wahlSpalte(spiel, true)));
-        s.setText(spiel.guestChoice, text(Q_LESEN, wahlSpalte(spiel, false)));
+        wahlHerstellen(s, spiel.homeChoice, text(Q_LESEN, wahlSpalte(spiel, true)));
+        wahlHerstellen(s, spiel.guestChoice, text(Q_LESEN, wahlSpalte(spiel, false)));
+        if (mitErsatzspieler(s, spiel))
+            ComboBox1Click(c, QString::fromLatin1(spiel.homeChoice));
     }
     for (const Spiel& spiel : Einzelspiele) {
         s.setText(spiel.homeSets, zahlText(Q_LESEN, saetzeSpalte(spiel, true)));

@@ -244,8 +244,12 @@ step "printed $pdf"
 expect_equal "pages of the PDF" "$(pdfinfo "$E2E_OUT/report.pdf" | sed -n 's/^Pages: *//p')" 1
 pdfinfo "$E2E_OUT/report.pdf" | grep -q "^Page size: .*(A4)$" || die "the PDF is not A4: $(pdfinfo "$E2E_OUT/report.pdf")"
 text=$(pdftotext -layout "$E2E_OUT/report.pdf" - | tr -d ' \n')
+# The restored substitutes print as picked, the typed one of game 10 too; the place the
+# team search filled in came back with the snapshot.
+place=$(sql 'select ORTX from SICHERUNG order by LFDNRI desc limit 1')
+[ -n "$place" ] || die "the snapshot holds no place"
 for expected in "$HEIMTEAM" "$GASTTEAM" "$LIGA" "${NEW_NAME[90001]}" "${NEW_NAME[90002]}" "H5:90001" "G5:90002" \
-    "G3:$picked" "Kuddel/Tiger" "Zwo/Flitzer" "Neuling"; do
+    "G3:$picked" "Kuddel/Tiger" "Zwo/Flitzer" "Neuling" "H5:G3" "H4:G6" "H4:G5" "$place"; do
     grep -qF -- "$(tr -d ' ' <<<"$expected")" <<<"$text" || die "\"$expected\" is not in the PDF: $text"
 done
 pdftoppm -r 60 -png -singlefile "$E2E_OUT/report.pdf" "$E2E_OUT/report"

@@ -102,13 +102,54 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("f_h2pnr"));
     }
 
-    void enterInTheRemarkMovesOnAndStillBreaksTheLine()
+    // The remark takes its lines with Enter; the official's line and the place below it
+    // keep what they hold.
+    void enterInTheRemarkStartsANewLine_data()
     {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+    void enterInTheRemarkStartsANewLine()
+    {
+        QFETCH(int, key);
+        Spielbogen& sheet = shown->window->sheet();
+        sheet.setText("l_ligabearbeiter", QStringLiteral("Liga-Bearbeiter: Erika Muster"));
+        sheet.setText("f_ort", QStringLiteral("Bottrop, 02.09.2006"));
         focusOn("m_bemerkung");
-        QTest::keyClicks(w("m_bemerkung"), "a");
-        QTest::keyClick(w("m_bemerkung"), Qt::Key_Return);
-        QCOMPARE(focused(), QStringLiteral("l_ligabearbeiter"));
-        QCOMPARE(shown->window->sheet().text("m_bemerkung"), QStringLiteral("a\r\n"));
+        QWidget* memo = w("m_bemerkung");
+        QTest::keyClicks(memo, "Zeile 1");
+        QTest::keyClick(memo, Qt::Key(key));
+        QTest::keyClicks(QApplication::focusWidget(), "Zeile 2");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTest::keyClicks(QApplication::focusWidget(), "Zeile 3");
+        QCOMPARE(focused(), QStringLiteral("m_bemerkung"));
+        QCOMPARE(qobject_cast<QPlainTextEdit*>(memo)->toPlainText(), QStringLiteral("Zeile 1\nZeile 2\nZeile 3"));
+        QCOMPARE(sheet.text("m_bemerkung"), QStringLiteral("Zeile 1\r\nZeile 2\r\nZeile 3"));
+        QCOMPARE(qobject_cast<QLineEdit*>(w("l_ligabearbeiter"))->text(), QStringLiteral("Liga-Bearbeiter: Erika Muster"));
+        QCOMPARE(qobject_cast<QLineEdit*>(w("f_ort"))->text(), QStringLiteral("Bottrop, 02.09.2006"));
+        QCOMPARE(sheet.text("l_ligabearbeiter"), QStringLiteral("Liga-Bearbeiter: Erika Muster"));
+        QCOMPARE(sheet.text("f_ort"), QStringLiteral("Bottrop, 02.09.2006"));
+    }
+
+    void tabAndShiftTabLeaveTheRemark_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("next");  // the field, or the radio group whose item has the focus
+        QTest::newRow("Tab") << int(Qt::NoModifier) << "l_ligabearbeiter";
+        QTest::newRow("Shift+Tab") << int(Qt::ShiftModifier) << "rg_ergebnis";
+    }
+    void tabAndShiftTabLeaveTheRemark()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(QString, next);
+        focusOn("m_bemerkung");
+        QTest::keyClicks(w("m_bemerkung"), "Protest");
+        QTest::keyClick(w("m_bemerkung"), modifiers ? Qt::Key_Backtab : Qt::Key_Tab, Qt::KeyboardModifiers(modifiers));
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now);
+        QCOMPARE(now->objectName().isEmpty() ? now->parentWidget()->objectName() : now->objectName(), next);
+        QCOMPARE(shown->window->sheet().text("m_bemerkung"), QStringLiteral("Protest"));
     }
 
     void tabVisitsOnlyTabStops()
@@ -220,6 +261,8 @@ private slots:
         QTest::newRow("one-digit month only") << "24.8.2006" << "24. 8.2006";
         QTest::newRow("day only") << "7" << " 7.  .    ";
     }
+    // Once left, the field shows what the sheet holds and the report prints; going back
+    // into it and out again changes nothing.
     void typedDateKeepsItsMaskInTheSheet()
     {
         QFETCH(QString, typed);
@@ -231,7 +274,15 @@ private slots:
         date->home(false);
         QTest::keyClicks(date, typed);
         QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("f_liga"));
         QCOMPARE(shown->window->sheet().text("f_datum"), stored);
+        QCOMPARE(date->displayText(), stored);
+        QTest::mouseClick(date, Qt::LeftButton);
+        QCOMPARE(focused(), QStringLiteral("f_datum"));
+        QCOMPARE(shown->window->sheet().text("f_datum"), stored);
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(shown->window->sheet().text("f_datum"), stored);
+        QCOMPARE(date->displayText(), stored);
     }
 
     void tabFromTheLastButtonGoesRoundToTheMatchDay()

@@ -173,6 +173,37 @@ private slots:
         QCOMPARE(edit("Edit9")->text(), QStringLiteral("0"));
     }
 
+    // A substitute picked in the window comes back picked, with the line of who played,
+    // and the place comes back with it.
+    void restoreBringsBackThePickAndThePlace()
+    {
+        header();
+        typeInto(w("f_h3pnr"), QStringLiteral("10031"));  // nickname Rakete
+        typeInto(w("f_h5pnr"), QStringLiteral("10075"));  // no nickname
+        typeInto(w("f_g3pnr"), QStringLiteral("10208"));  // nickname Fuchs
+        auto* game3 = qobject_cast<QComboBox*>(w("ComboBox5"));
+        QTest::mouseClick(game3->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(game3, Qt::Key_Down);  // H5
+        typeInto(w("f_ort"), QStringLiteral("Bottrop, 02.09.2006"));
+        QCOMPARE(edit("Edit3")->text(), QStringLiteral(" - Fuchs"));
+        click("bt_sicherung");
+
+        QTest::mouseClick(game3->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(game3, Qt::Key_Up);  // H3 again
+        QCOMPARE(edit("Edit3")->text(), QStringLiteral("Rakete - Fuchs"));
+        typeInto(w("f_ort"), QStringLiteral("anderswo"));
+        click("Image2");
+        click("bt_laden");
+        QTRY_VERIFY(!w("p_admin")->isVisible());
+
+        QCOMPARE(game3->currentIndex(), 1);
+        QCOMPARE(game3->currentText(), QStringLiteral("H5"));
+        QCOMPARE(window->sheet().selectedItem("ComboBox5"), 1);
+        QCOMPARE(edit("Edit3")->text(), QStringLiteral(" - Fuchs"));
+        QCOMPARE(edit("f_ort")->text(), QStringLiteral("Bottrop, 02.09.2006"));
+        QCOMPARE(boxes.size(), 1);
+    }
+
     // An autosave tick while the restore question is open changes neither the list nor the
     // row that is restored.
     void autosaveBehindTheQuestion()

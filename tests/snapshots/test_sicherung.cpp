@@ -110,6 +110,7 @@ private slots:
         QTest::newRow("doubles 1 guest sets") << "l_gdoppelsaetze1" << "1" << "GDOPPELSAETEZ1" << QVariant(1);
         QTest::newRow("doubles 2 home sets") << "l_hdoppelsaetze2" << "0" << "HDOPPELSAETEZ2" << QVariant(0);
         QTest::newRow("doubles 2 guest sets") << "l_gdoppelsaetze2" << "2" << "GDOPPELSAETEZ2" << QVariant(2);
+        QTest::newRow("place and date") << "f_ort" << "Bottrop, 02.09.2006" << "ORTX" << QVariant("Bottrop, 02.09.2006");
     }
     void headerAndRowsComeFromTheirFields()
     {

@@ -1,8 +1,15 @@
-// Restoring a snapshot: a whole sheet comes back with everything that follows from it, the
-// selected snapshot is the one restored even when an autosave falls in between, and after
-// a restore the name transfer asks nothing.
+// Restoring a snapshot: a whole sheet comes back with everything that follows from it and
+// prints the same page, substitutes come back as picks, the selected snapshot is the one
+// restored even when an autosave falls in between, after a restore the name transfer asks
+// nothing, and a database file made before the place was kept gets its column at start.
+#include <QPdfWriter>
 #include <QtTest>
 
+#include "dbengine/statement.h"
+#include "output/druck.h"
+#include "output/druckausgabe.h"
+#include "output/ergebnis.h"
+#include "reportengine/report.h"
 #include "scoring/scoring.h"
 #include "sheet/fields.h"
 #include "sheet/lineup.h"
@@ -11,6 +18,7 @@
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "support/database_harness.h"
+#include "support/pdfwords.h"
 #include "support/snapshot_sheet.h"
 
 using namespace klw;
@@ -36,6 +44,28 @@ struct DialogeMitTick : klw::test::ScriptedDialogs {
     }
 };
 
+// The print preview as a PDF file: the report that the print button chose, rendered by the
+// report engine.
+struct VorschauAlsPdf : Druckausgabe {
+    QString datei;
+    QStringList druckerNamen() const override { return {}; }
+    void vorschau(reportengine::Report& report) override
+    {
+        QPdfWriter writer(datei);
+        report.print(writer);
+    }
+    void drucken(reportengine::Report&, int) override {}
+};
+
+QStringList spaltenVonSicherung(sqlite3* db)
+{
+    db::PreparedStatement info(db, QStringLiteral("pragma table_info(SICHERUNG)"));
+    QStringList spalten;
+    while (info.step())
+        spalten << info.column(1).toString();
+    return spalten;
+}
+
 struct Wiederherstellen {
     klw::test::TestDatabase database;
     Spielbogen sheet;
@@ -48,8 +78,15 @@ struct Wiederherstellen {
     int minute = 0;
     QHash<QString, QString> uebergeben;  // the game lines as the transfer wrote them
 
-    Wiederherstellen()
+    VorschauAlsPdf druck;
+
+    // `vorDemStart` gets the database file before the program opens it.
+    explicit Wiederherstellen(const std::function<void(const QString&)>& vorDemStart = {})
     {
+        if (vorDemStart)
+            vorDemStart(database.file());
+        druck.datei = database.dir.filePath(QStringLiteral("vorschau.pdf"));
+        c.druck = &druck;
         c.DM_SYS = &dm;
         c.abfragen = &abfragen;
         c.Timer1 = &timer1;
@@ -75,12 +112,15 @@ struct Wiederherstellen {
         sheet.setText("f_gastteam", QStringLiteral("Highlander Herten"));
     }
 
-    // A whole match as a user enters it: players, transfer, substitutes picked and typed,
-    // all sets, both doubles, a remark of two lines.
-    void ganzesSpiel()
+    // A whole match as a user enters it: header and place, players, transfer, three
+    // substitutes picked, all sets, both doubles where the league plays them, a remark of
+    // two lines.
+    void ganzesSpiel(bool mitDoppel = true)
     {
         kopf();
-        sheet.MitDoppel = true;  // as the league look-up of the Oberliga sets it
+        sheet.MitDoppel = mitDoppel;  // as the league look-up sets it
+        sheet.setText("f_ort", QStringLiteral("Bottrop, 02.09.2006"));
+        sheet.setText("l_ligabearbeiter", QStringLiteral("Liga-Bearbeiter: Erika Muster"));
         DoppelSpiel(c);
         const char* passnummern[12] = {"10007", "10016", "10031", "10065", "10075", "10109",
                                        "10168", "10194", "10208", "10239", "10270", "10290"};
@@ -93,8 +133,10 @@ struct Wiederherstellen {
             uebergeben.insert(QString::fromLatin1(e.line), sheet.text(e.line));
         sheet.selectItem("ComboBox5", 1);  // game 3: H5 for H3, picked
         ComboBox1Click(c, QStringLiteral("ComboBox5"));
-        sheet.setText("ComboBox20", QStringLiteral("G6"));  // game 10: G6 for G2, typed
-        ComboBox1Exit(c, QStringLiteral("ComboBox20"));
+        sheet.selectItem("ComboBox20", 2);  // game 10: G6 for G2
+        ComboBox1Click(c, QStringLiteral("ComboBox20"));
+        sheet.selectItem("ComboBox30", 1);  // game 15: G5 for G4
+        ComboBox1Click(c, QStringLiteral("ComboBox30"));
         const char* saetze[16] = {"20", "21", "12", "02", "20", "20", "12", "21",
                                   "02", "20", "21", "12", "20", "02", "21", "20"};
         int k = 0;
@@ -104,6 +146,9 @@ struct Wiederherstellen {
             Edit56Exit(c, QString::fromLatin1(e.guestSets));
             ++k;
         }
+        sheet.setText("m_bemerkung", QStringLiteral("Spiel 4 wiederholt\r\nSchiedsrichter: Jörg \"Fuchs\""));
+        if (!mitDoppel)
+            return;
         const Spiel& d1 = Doppelspiele[0];
         const Spiel& d2 = Doppelspiele[1];
         sheet.setText(d1.homeChoice, QStringLiteral("Kuddel / Tiger"));
@@ -116,13 +161,12 @@ struct Wiederherstellen {
         sheet.setText(d2.homeSets, QStringLiteral("0"));
         sheet.setText(d2.guestSets, QStringLiteral("2"));
         Edit56Exit(c, QString::fromLatin1(d2.guestSets));
-        sheet.setText("m_bemerkung", QStringLiteral("Spiel 4 wiederholt\r\nSchiedsrichter: Jörg \"Fuchs\""));
     }
 
     // Every field that a snapshot stores or that follows from it.
     QStringList felder() const
     {
-        QStringList f{"f_spieltag", "f_liga", "f_datum", "f_Heimteam", "f_gastteam", "m_bemerkung",
+        QStringList f{"f_spieltag", "f_liga", "f_datum", "f_Heimteam", "f_gastteam", "m_bemerkung", "f_ort",
                       "Edit50",     "Edit85", "Edit49",  "Edit84"};
         for (const Spielerzeile& z : Spielerzeilen)
             f << z.passNr << z.name << z.rufname << z.punkte;
@@ -156,6 +200,15 @@ struct Wiederherstellen {
         dialogs.answers.enqueue(ja);
         bt_ladenClick(c, QStringLiteral("bt_laden"));
     }
+    // The page that the print button puts into the preview, as text.
+    QString gedruckteSeite()
+    {
+        QFile::remove(druck.datei);
+        dialogs.answers << true << true;  // print even without 48 points; the remark is filled in
+        bt_druckClick(c, QStringLiteral("bt_druck"));
+        dialogs.answers.clear();
+        return klw::test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), druck.datei, QStringLiteral("-")});
+    }
 };
 
 }  // namespace
@@ -185,20 +238,143 @@ private slots:
         QCOMPARE(h.dialogs.texts(), QStringList{frage(QStringLiteral("02.09.2006 20:01:00"))});
         const auto nachher = h.stand();
         for (const QString& feld : vorher.keys()) {
-            // The game lines are the transfer's, with the scheduled pairs.
-            const QString erwartet = h.uebergeben.value(feld, vorher.value(feld));
-            QVERIFY2(nachher.value(feld) == erwartet,
-                     qPrintable(feld + QStringLiteral(": ") + nachher.value(feld) + QStringLiteral(" instead of ") + erwartet));
+            QVERIFY2(nachher.value(feld) == vorher.value(feld),
+                     qPrintable(feld + QStringLiteral(": ") + nachher.value(feld) + QStringLiteral(" instead of ") +
+                                vorher.value(feld)));
         }
-        // The choices come back as texts, none with a selected item.
+        // The choices come back as the picks they were made by.
+        const QHash<QString, int> ersatz{{"ComboBox5", 1}, {"ComboBox20", 2}, {"ComboBox30", 1}};
         for (const Spiel& e : Einzelspiele) {
-            QCOMPARE(h.sheet.selectedItem(e.homeChoice), -1);
-            QCOMPARE(h.sheet.selectedItem(e.guestChoice), -1);
+            for (const char* wahl : {e.homeChoice, e.guestChoice})
+                QVERIFY2(h.sheet.selectedItem(wahl) == ersatz.value(wahl, 0), wahl);
         }
         QVERIFY(h.sheet.SicherungGeladen);
         QVERIFY(!h.sheet.isVisible("p_admin"));
         QVERIFY(h.timer1.isActive());
         QCOMPARE(h.timer1.interval(), 600000);
+    }
+
+    // What the league official gets: the page printed after the restore is the page printed
+    // before the save, substitutes and place included, and so is the result record.
+    void restoredSheetPrintsTheSamePage_data()
+    {
+        QTest::addColumn<bool>("mitDoppel");
+        QTest::newRow("league without doubles") << false;
+        QTest::newRow("league with doubles") << true;
+    }
+    void restoredSheetPrintsTheSamePage()
+    {
+        QFETCH(bool, mitDoppel);
+        Wiederherstellen h;
+        h.ganzesSpiel(mitDoppel);
+        const QString vorher = h.gedruckteSeite();
+        const QString satzVorher = Ergebnissatz(h.sheet);
+        for (const char* gedruckt : {"H5 : G3", "H4 : G6", "H1 : G5", "Bottrop, 02.09.2006"})
+            QVERIFY2(vorher.contains(QLatin1String(gedruckt)), gedruckt);
+        h.speichern();
+
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.allesAendern();
+        h.laden(true);
+
+        QCOMPARE(h.gedruckteSeite(), vorher);
+        QCOMPARE(Ergebnissatz(h.sheet), satzVorher);
+        QCOMPARE(h.dialogs.shown.size(), 3);  // the restore question and the remark question twice
+    }
+
+    // A stored choice comes back as the pick its text names; a text that is none of the
+    // choice's items comes back as typed, and the game keeps the transfer's line.
+    void storedChoiceComesBackAsItsPick_data()
+    {
+        QTest::addColumn<QString>("wahl");
+        QTest::addColumn<QString>("gespeichert");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("zeile");  // the line of the choice's game
+        QTest::addColumn<QString>("paarung");
+        QTest::newRow("scheduled") << "ComboBox5" << "H3" << 0 << "Rakete - Fuchs" << "H3 : G3";
+        QTest::newRow("home substitute") << "ComboBox5" << "H5" << 1 << " - Fuchs" << "H5 : G3";
+        QTest::newRow("guest substitute") << "ComboBox20" << "G6" << 2 << " - Flitzer" << "H4 : G6";
+        QTest::newRow("typed, none of the items") << "ComboBox5" << "h5" << -1 << "Rakete - Fuchs" << "H3 : G3";
+    }
+    void storedChoiceComesBackAsItsPick()
+    {
+        QFETCH(QString, wahl);
+        QFETCH(QString, gespeichert);
+        QFETCH(int, item);
+        QFETCH(QString, zeile);
+        QFETCH(QString, paarung);
+        Wiederherstellen h;
+        h.ganzesSpiel();
+        h.sheet.setText(wahl, gespeichert);  // typed, as the column holds it
+        h.speichern();
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.allesAendern();
+        h.laden(true);
+        const Spiel& spiel = *spielMitWahl(wahl);
+        QCOMPARE(h.sheet.text(wahl), gespeichert);
+        QCOMPARE(h.sheet.selectedItem(wahl), item);
+        QCOMPARE(h.sheet.text(spiel.line), zeile);
+        QVERIFY2(h.gedruckteSeite().contains(paarung), qPrintable(paarung));
+    }
+
+    // A database file made before the place was kept gets the column at start, and nothing
+    // else changes: its snapshots stay as they were and come back with an empty place.
+    void databaseFileWithoutThePlaceIsCompletedAtStart_data()
+    {
+        QTest::addColumn<bool>("ohneOrt");
+        QTest::newRow("file made without the place") << true;
+        QTest::newRow("shipped file") << false;
+    }
+    void databaseFileWithoutThePlaceIsCompletedAtStart()
+    {
+        QFETCH(bool, ohneOrt);
+        QStringList spaltenAlt;
+        QHash<QString, QVariant> zeileAlt;
+        int mitgliederAlt = 0;
+        Wiederherstellen h([&](const QString& datei) {
+            db::Connection alt;
+            alt.open(datei);
+            if (ohneOrt)
+                alt.execute(QStringLiteral("alter table SICHERUNG drop column ORTX"));
+            alt.execute(QStringLiteral(
+                "insert into SICHERUNG (LFDNRI, SAISONX, LIGAX, SPIELTAGI, DATUMD, HTEAMX, GTEAMX, BEMERKUNGX, PNRH1X, "
+                "R1H1X, R1G1X, R1H1SI, R1G1SI, GESPEICHERTD) values (1, '2006', 'Oberliga', 7, '2006-09-01', "
+                "'DC O''Brien-Bötzel', 'Highlander Herten', 'alter Stand', '10007', 'H5', 'G1', 2, 1, "
+                "'2006-09-01 21:30:00.000')"));
+            spaltenAlt = spaltenVonSicherung(alt.handle());
+            zeileAlt = klw::test::gespeicherteZeile(alt.handle(), 1);
+            db::PreparedStatement mitglieder(alt.handle(), QStringLiteral("select count(*) from Mitglied"));
+            mitglieder.step();
+            mitgliederAlt = mitglieder.column(0).toInt();
+        });
+        sqlite3* db = h.abfragen.ABSDatabase1.handle();
+        QCOMPARE(spaltenAlt.contains(QStringLiteral("ORTX")), !ohneOrt);
+        const QStringList spalten = spaltenVonSicherung(db);
+        QCOMPARE(spalten, spaltenAlt.contains(QStringLiteral("ORTX")) ? spaltenAlt : spaltenAlt + QStringList{"ORTX"});
+        QCOMPARE(klw::test::anzahlSicherungen(db), 1);
+        auto zeile = klw::test::gespeicherteZeile(db, 1);
+        QVERIFY(zeile.value(QStringLiteral("ORTX")).isNull());
+        zeile.remove(QStringLiteral("ORTX"));
+        zeileAlt.remove(QStringLiteral("ORTX"));
+        QCOMPARE(zeile, zeileAlt);
+        db::PreparedStatement mitglieder(db, QStringLiteral("select count(*) from Mitglied"));
+        mitglieder.step();
+        QCOMPARE(mitglieder.column(0).toInt(), mitgliederAlt);
+        QVERIFY(h.dialogs.shown.isEmpty());
+
+        h.kopf();
+        h.sheet.setText("f_ort", QStringLiteral("Herten, 02.09.2006"));
+        Image2Click(h.c, QStringLiteral("Image2"));
+        h.laden(true);
+        QCOMPARE(h.sheet.text("m_bemerkung"), QStringLiteral("alter Stand"));
+        QCOMPARE(h.sheet.text("f_ort"), QString());
+        QCOMPARE(h.sheet.selectedItem("ComboBox1"), 1);
+
+        // A save on the completed file keeps the place.
+        h.sheet.setText("f_ort", QStringLiteral("Herten, 02.09.2006"));
+        h.speichern();
+        QCOMPARE(klw::test::gespeicherteZeile(db, 2).value(QStringLiteral("ORTX")).toString(),
+                 QStringLiteral("Herten, 02.09.2006"));
     }
 
     // An autosave while the question is on screen does not change which snapshot is restored.

@@ -1,7 +1,7 @@
 #pragma once
 // Whole match sheets for the snapshot tests and benchmarks: header, twelve pass numbers,
-// a line-up with substitutes picked and typed, all sets, both doubles and a two-line
-// remark, different for every number n. And the stored row of a snapshot, read raw.
+// a line-up with substitutes picked and typed, all sets, both doubles, a two-line remark
+// and the place, different for every number n. And the stored row of a snapshot, read raw.
 
 #include <QHash>
 #include <QString>
@@ -24,6 +24,7 @@ inline void ganzenSpielbogenFuellen(Spielbogen& s, int n)
     s.setText("f_Heimteam", QStringLiteral("DC Adler Bottrop"));
     s.setText("f_gastteam", QStringLiteral("Highlander 'Hülsmann' %1").arg(n));
     s.setText("m_bemerkung", QStringLiteral("Sicherung %1\r\nzweite Zeile").arg(n));
+    s.setText("f_ort", QStringLiteral("Bottrop, ") + s.text("f_datum"));
     for (const Spielerzeile& z : Spielerzeilen)
         s.setText(z.passNr, QString::number(20000 + 1000 * (z.home ? z.number : 6 + z.number) + n % 1000));
     int k = 0;
