@@ -7,6 +7,7 @@
 #include "output/qrcode.h"
 #include "sheet/spielbogen.h"
 #include "sheet/tables.h"
+#include "sheet/wahl.h"
 
 // The report's pictures live in the static core library; this pulls them into the program.
 static void initReportPictures()
@@ -25,19 +26,19 @@ QString verbunden(const Spielbogen& s, const char* home, const char* guest, cons
     return s.text(home) + zwischen + s.text(guest);
 }
 
-// The text of a choice's selected item; empty when none is selected.
-QString gewaehlterEintrag(const Spielbogen& s, const char* choice)
+// The position that plays a game for one side, by the rule the game line and the points
+// follow: the choice's text when it is one of its items, else the scheduled position.
+QString spielendePosition(const Spielbogen& s, const Spiel& spiel, bool home)
 {
-    const int index = s.selectedItem(choice);
-    const QStringList& items = s.def(choice).items;
-    return index >= 0 && index < items.size() ? items[index] : QString();
+    const Spielerzeile* zeile = gewaehlteZeile(s, spiel, home);
+    return QString::fromLatin1(zeile ? zeile->position : home ? spiel.homePosition : spiel.guestPosition);
 }
 
-// The nickname of the team's player whose position is exactly the choice's text.
-QString rufnameZu(const Spielbogen& s, const char* choice, bool home)
+// The nickname of the player the choice names; empty for a text that names none.
+QString rufnameZu(const Spielbogen& s, const Spiel& spiel, bool home)
 {
-    const Spielerzeile* zeile = zeileZuPosition(s.text(choice));
-    return zeile && zeile->home == home ? s.text(zeile->rufname) : QString();
+    const Spielerzeile* zeile = gewaehlteZeile(s, spiel, home);
+    return zeile ? s.text(zeile->rufname) : QString();
 }
 
 }  // namespace
@@ -87,15 +88,13 @@ void Spielberichtsform::RundenFuellen(Band& band) const
     const bool rufnamen = sheet_.itemIndex("rg_druck1") == 0;  // "ja"
     for (const Spiel& spiel : Einzelspiele) {
         const int k = spiel.nr;
-        QString paarung = QString::fromLatin1(spiel.homePosition) + trenner + QString::fromLatin1(spiel.guestPosition);
-        if (sheet_.selectedItem(spiel.homeChoice) != -1 && sheet_.selectedItem(spiel.guestChoice) != -1)
-            paarung = gewaehlterEintrag(sheet_, spiel.homeChoice) + trenner + gewaehlterEintrag(sheet_, spiel.guestChoice);
-        band.label(paarungLabel(k)).caption = paarung;
+        band.label(paarungLabel(k)).caption =
+            spielendePosition(sheet_, spiel, true) + trenner + spielendePosition(sheet_, spiel, false);
 
         for (bool home : {true, false}) {
             reportengine::Label& ruf = band.label(rufnameLabel(k, home));
             ruf.enabled = rufnamen;
-            ruf.caption = rufnamen ? rufnameZu(sheet_, home ? spiel.homeChoice : spiel.guestChoice, home) : QString();
+            ruf.caption = rufnamen ? rufnameZu(sheet_, spiel, home) : QString();
         }
         band.label(saetzeLabel(k)).caption = verbunden(sheet_, spiel.homeSets, spiel.guestSets, trenner);
         band.label(spielpunkteLabel(k)).caption = verbunden(sheet_, spiel.homePoint, spiel.guestPoint, trenner);

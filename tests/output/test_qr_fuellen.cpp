@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(caption(form, "l_sp15_3"), QStringLiteral("0 : 1"));
     }
 
-    // Game 1 (ComboBox1 / ComboBox2): the pairing comes from the selected entries, the
-    // nicknames from the choices' texts.
+    // Game 1 (ComboBox1 / ComboBox2): pairing and nicknames name who played, as the game line
+    // and the points do: a choice's text that is one of its items, picked or typed.
     void pairingAndNicknames_data()
     {
         QTest::addColumn<QString>("home");   // "#n" selects entry n, "-" leaves nothing selected, else typed text
@@ -88,12 +88,13 @@ private slots:
         QTest::newRow("start state") << "#0" << "#0" << "H1 : G1" << "Hammer" << "Ganter";
         QTest::newRow("substitute picked") << "#1" << "#0" << "H5 : G1" << "Eule" << "Ganter";
         QTest::newRow("guest substitute picked") << "#0" << "#2" << "H1 : G6" << "Hammer" << "Lolli";
-        QTest::newRow("substitute typed, nothing selected") << "H5" << "#0" << "H1 : G1" << "Eule" << "Ganter";
-        QTest::newRow("guest nothing selected") << "#1" << "-" << "H1 : G1" << "Eule" << "Ganter";
+        QTest::newRow("substitute typed, nothing selected") << "H5" << "#0" << "H5 : G1" << "Eule" << "Ganter";
+        QTest::newRow("guest nothing selected") << "#1" << "-" << "H5 : G1" << "Eule" << "Ganter";
         QTest::newRow("empty text") << "" << "#0" << "H1 : G1" << "" << "Ganter";
         QTest::newRow("no such position") << "H7" << "#0" << "H1 : G1" << "" << "Ganter";
         QTest::newRow("lower case") << "h1" << "g1" << "H1 : G1" << "" << "";
         QTest::newRow("other team's position") << "G1" << "H1" << "H1 : G1" << "" << "";
+        QTest::newRow("own player, not an item") << "H2" << "#0" << "H1 : G1" << "" << "Ganter";
     }
     void pairingAndNicknames()
     {
