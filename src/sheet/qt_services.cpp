@@ -74,6 +74,12 @@ QString QtDialogs::chooseFile()
     return QFileDialog::getOpenFileName(parent_);
 }
 
+QString QtDialogs::chooseSaveFile(const QString& proposed)
+{
+    return QFileDialog::getSaveFileName(parent_, QStringLiteral("Speichern unter"), proposed,
+                                        QStringLiteral("PDF-Dateien (*.pdf)"));
+}
+
 bool WidgetFocus::canFocus(const QString& name) const
 {
     QWidget* w = widgets_.value(name);
