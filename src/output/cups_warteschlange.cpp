@@ -17,9 +17,18 @@ const QString kNichtsGedruckt = QStringLiteral(" Es wurde nichts gedruckt.");
     throw std::runtime_error((text + kNichtsGedruckt).toStdString());
 }
 
+// A reason goes into a sentence of ours, without its own full stop.
+QString alsGrund(QString text)
+{
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
 QString letzterFehler()
 {
-    return QString::fromUtf8(cupsLastErrorString());
+    return alsGrund(QString::fromUtf8(cupsLastErrorString()));
 }
 
 struct IppFrei {
@@ -62,7 +71,7 @@ void WarteschlangeBereit(const QString& queue)
     if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
         fehler(QStringLiteral("Der Drucker %1 ist nicht erreichbar: %2.").arg(queue, letzterFehler()));
 
-    QString grund = text(antwort.get(), "printer-state-message");
+    QString grund = alsGrund(text(antwort.get(), "printer-state-message"));
     if (grund.isEmpty())
         grund = text(antwort.get(), "printer-state-reasons");
     ipp_attribute_t* nimmtAn = ippFindAttribute(antwort.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);

@@ -63,6 +63,7 @@ QStringList Report::notFitting()
 {
     // Laid out at the resolution a print has; nothing of it is kept.
     QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
     QPdfWriter device(&sink);
     device.setPageLayout(page.layout());
     QPainter painter(&device);
