@@ -1,9 +1,12 @@
 #include "output/druck.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <memory>
 #include <stdexcept>
 
 #include "output/druckausgabe.h"
+#include "output/ergebnispruefung.h"
 #include "output/qr_klw.h"
 #include "output/txtdatei.h"
 #include "sheet/context.h"
@@ -11,22 +14,16 @@
 
 namespace klw {
 
-const QStringList kPdfDrucker{QStringLiteral("PDF reDirect v2"), QStringLiteral("Adobe PDF"),
-                              QStringLiteral("Acrobat Distiller"), QStringLiteral("PDF"), QStringLiteral("CUPS-PDF")};
-
 namespace {
 
-const QString kKeinPdfDrucker = QStringLiteral(
-    "PDF-Drucker nicht auf diesem System installiert oder\r"
-    "Acrobat Distiller konnte nicht mit dem Druckernamen 'Acrobat Distiller'\r"
-    "oder 'Adobe PDF' gefunden werden! (Fehlercode:     ");
-const QString kKeinPdfDruckenInstalliert = QStringLiteral(
-    "Es ist kein PDF-Drucken installiert.\n\rVerwenden Sie den Standarddruck\n\rDer Vorgang wird abgebrochen");
 const QString kNicht48 = QStringLiteral(
     "Die Punkte der Einzelspielerwertung ergeben NICHT 48.\n\rÜberprüfen Sie Ihre Eingabe?\n\r\n\r"
     "Soll der Druck denoch gestartet werden?");
 const QString kBemerkungFrage =
     QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?");
+const QString kBemerkungPasstNicht =
+    QStringLiteral("Die Bemerkung passt nicht ganz auf den Spielberichtsbogen. Trotzdem drucken?");
+const QString kBemerkung = QStringLiteral("m_bemerkung");
 
 Druckausgabe& druckausgabe(Context& c)
 {
@@ -37,27 +34,28 @@ Druckausgabe& druckausgabe(Context& c)
 
 }  // namespace
 
-int PdfDruckerSuchen(Context& c)
+QString PdfDateiVorschlag(const QString& titel)
 {
-    const QStringList installiert = druckausgabe(c).druckerNamen();
-    for (const QString& name : kPdfDrucker) {
-        for (int i = 0; i < installiert.size(); ++i) {
-            if (installiert[i].compare(name, Qt::CaseInsensitive) == 0)
-                return i;
-        }
-    }
-    c.dialogs.message(kKeinPdfDrucker + QString::number(-1) + QLatin1Char(')'));
-    return -1;
+    return QDir::homePath() + QStringLiteral("/PDF/") + QString(titel).replace(QLatin1Char('/'), QLatin1Char('-')) +
+           QStringLiteral(".pdf");
 }
 
-int PdfDrucken(Context& c, reportengine::Report& report, const QString& titel)
+std::optional<QString> PdfDrucken(Context& c, reportengine::Report& report, const QString& titel)
 {
-    const int index = PdfDruckerSuchen(c);
-    if (index == -1)
-        return 1;
     report.title = titel.trimmed();
-    druckausgabe(c).drucken(report, index);
-    return 1;
+    const QString vorschlag = PdfDateiVorschlag(report.title);
+    QDir().mkpath(QFileInfo(vorschlag).path());
+    const QString pfad = c.dialogs.chooseSaveFile(vorschlag);
+    if (pfad.isEmpty())
+        return std::nullopt;
+    try {
+        report.savePdf(pfad);
+    } catch (const std::exception& e) {
+        c.dialogs.error(QStringLiteral("Die PDF-Datei %1 konnte nicht gespeichert werden:\n%2")
+                            .arg(pfad, QString::fromUtf8(e.what())));
+        return std::nullopt;
+    }
+    return pfad;
 }
 
 QString PdfJobtitel(const Spielbogen& s)
@@ -76,27 +74,33 @@ void bt_druckClick(Context& c, const QString& sender)
     int summe = 0;
     for (const Spielerzeile& z : Spielerzeilen)
         summe += c.sheet.number(z.punkte);
-
-    if (pdf && PdfDruckerSuchen(c) < 0) {
-        c.dialogs.information(kKeinPdfDruckenInstalliert);
-        return;
-    }
     if (summe != 48 && !c.dialogs.confirm(kNicht48))
         return;
-    if (!c.dialogs.confirm(kBemerkungFrage)) {
-        c.focus.focusIfPossible(QStringLiteral("m_bemerkung"));
+    if (const auto frage = ErgebnisRueckfrage(c.sheet); frage && !c.dialogs.confirm(frage->text)) {
+        c.focus.focusIfPossible(frage->fokus);
         return;
     }
-    if (c.sheet.isChecked("cb_maildatei"))
-        TxtDateiErstellen(c);
+    if (!c.dialogs.confirm(kBemerkungFrage)) {
+        c.focus.focusIfPossible(kBemerkung);
+        return;
+    }
 
     std::unique_ptr<Spielberichtsform> form;
     if (c.sheet.MitDoppel)
         form = std::make_unique<TQRKLW2>(c.sheet);
     else
         form = std::make_unique<TQRKLW>(c.sheet);
+    if (form->notFitting().contains(QStringLiteral("QRMemo1")) && !c.dialogs.confirm(kBemerkungPasstNicht)) {
+        c.focus.focusIfPossible(kBemerkung);
+        return;
+    }
+    if (c.sheet.isChecked("cb_maildatei"))
+        TxtDateiErstellen(c);
+
+    // A print from the preview carries the same job title as the PDF.
+    form->title = PdfJobtitel(c.sheet);
     if (pdf)
-        PdfDrucken(c, *form, PdfJobtitel(c.sheet));
+        PdfDrucken(c, *form, form->title);
     else
         druckausgabe(c).vorschau(*form);
 }

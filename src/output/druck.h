@@ -1,8 +1,8 @@
 #pragma once
-// Putting the sheet on paper: the preview and PDF buttons, and the search for a PDF printer.
+// Putting the sheet on paper: the preview and PDF buttons, and the PDF file.
 
 #include <QString>
-#include <QStringList>
+#include <optional>
 
 namespace klw {
 
@@ -13,18 +13,17 @@ namespace reportengine {
 class Report;
 }
 
-// The PDF printers we print to, in order of preference, compared without letter case.
-extern const QStringList kPdfDrucker;
-
-// The click on bt_druck (preview) or bt_pdf (straight to the PDF printer).
+// The click on bt_druck (preview) or bt_pdf (the report as a PDF file).
 void bt_druckClick(Context& c, const QString& sender);
 
-// The index of the first installed PDF printer, in order of preference; -1 after telling
-// the user that there is none.
-int PdfDruckerSuchen(Context& c);
-// Prints the report on the PDF printer under the title; nothing when there is no PDF printer.
-int PdfDrucken(Context& c, reportengine::Report& report, const QString& titel);
+// The PDF printer is Qt's own PDF output, which is always there. Asks where to save the
+// report under the title (proposing ~/PDF/<title>.pdf, the folder made when missing) and
+// writes it there whole. The written file's path; nothing when the user cancelled or the
+// file could not be written (after saying why).
+std::optional<QString> PdfDrucken(Context& c, reportengine::Report& report, const QString& titel);
 // The job title: league, match day and home team joined by "_".
 QString PdfJobtitel(const Spielbogen& sheet);
+// ~/PDF/<title>.pdf, a '/' of the title made '-' so that it stays one file name.
+QString PdfDateiVorschlag(const QString& titel);
 
 }  // namespace klw

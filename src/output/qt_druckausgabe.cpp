@@ -3,11 +3,13 @@
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPaintEngine>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <exception>
 #include <stdexcept>
 
+#include "output/cups_warteschlange.h"
 #include "reportengine/report.h"
 
 namespace klw {
@@ -20,6 +22,33 @@ void einrichten(QPrinter& printer, const reportengine::Report& report)
     printer.setCopyCount(1);
     printer.setDuplex(QPrinter::DuplexNone);
     printer.setDocName(report.title);
+}
+
+// The preview lays its pages out on a picture engine of its own; a print goes to the
+// printer's engine.
+bool isPreview(QPrinter& printer)
+{
+    return printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Picture;
+}
+
+// Prints on the printer as it stands; on a CUPS queue only when the queue takes jobs now,
+// and then the job must have been taken.
+void druckAuftrag(QPrinter& printer, reportengine::Report& report)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        report.print(printer);  // a file chosen in the print dialog
+        return;
+    }
+    const QString queue = printer.printerName();
+    cups::WarteschlangeBereit(queue);
+    const int letzter = cups::LetzterAuftrag(queue);
+    try {
+        report.print(printer);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(
+            QStringLiteral("%1 (Drucker %2)").arg(QString::fromUtf8(e.what()), queue).toStdString());
+    }
+    cups::AuftragAngenommen(queue, letzter);
 }
 
 }  // namespace
@@ -35,11 +64,12 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
     einrichten(printer, report);
     QPrintPreviewDialog preview(&printer, parent_);
     preview.setWindowTitle(QStringLiteral("Druckvorschau"));
-    // Large enough to read the page: nine tenths of the screen's height, three quarters of that wide.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize room = screen->availableSize() * 0.9;
-        preview.resize(qMin(room.width(), room.height() * 3 / 4), room.height());
-    }
+    // As large as the screen allows, so that the page can be read and the whole tool bar,
+    // its print button included, shows.
+    const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        preview.setGeometry(screen->availableGeometry());
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     // A failure must not travel through Qt's signal delivery: it closes the preview and
     // reaches the caller once the preview's event loop has ended.
     std::exception_ptr failure;
@@ -47,7 +77,10 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
         if (failure)
             return;
         try {
-            report.print(*p);
+            if (isPreview(*p))
+                report.print(*p);
+            else
+                druckAuftrag(*p, report);
         } catch (...) {
             failure = std::current_exception();
             QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
@@ -70,7 +103,7 @@ void QtDruckausgabe::drucken(reportengine::Report& report, int druckerIndex)
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != name)
         throw std::runtime_error(QStringLiteral("Der Drucker %1 ist nicht erreichbar.").arg(name).toStdString());
     einrichten(printer, report);
-    report.print(printer);
+    druckAuftrag(printer, report);
 }
 
 }  // namespace klw

@@ -1,8 +1,10 @@
 #include "reportengine/printables.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
+#include <memory>
 
 #include "reportengine/device_units.h"
 
@@ -10,40 +12,91 @@ namespace klw::reportengine {
 
 namespace {
 
-// Lays the text out in lines as wide as the box and draws those whose bottom stays inside
-// the box; the first line is drawn even when the box is lower than a line.
-void drawTextLines(QPainter& painter, const QRectF& box, QString text, const QFont& font, Qt::Alignment alignment,
-                   bool wrap)
+constexpr double kSmallestPointSize = 6.0;
+constexpr double kPointSizeStep = 0.5;
+
+QString withLineSeparators(QString text)
 {
     text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    return text;
+}
 
-    const QFont deviceFont(font, painter.device());
-    QTextLayout layout(text, deviceFont, painter.device());
+// A text laid out in lines as wide as its box, at the largest size from its own down to
+// 6 pt at which it fits whole: every line inside the box, none wider. A single line may be
+// higher than a low box. Lines that do not fit even at 6 pt are left out.
+struct FittedText {
+    std::unique_ptr<QTextLayout> layout;
+    int lines = 0;  // the lines that lie inside the box
+    bool whole = false;
+};
+
+FittedText layOut(QPaintDevice* device, const QSizeF& box, const QString& text, const QFont& font, double pointSize,
+                  Qt::Alignment alignment, bool wrap)
+{
+    QFont sized(font);
+    sized.setPointSizeF(pointSize);
+    FittedText t;
+    t.layout = std::make_unique<QTextLayout>(text, QFont(sized, device), device);
     QTextOption option(alignment & Qt::AlignHorizontal_Mask);
     option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
-    layout.setTextOption(option);
+    t.layout->setTextOption(option);
 
-    int fitting = 0;
+    constexpr double slack = 0.01;  // rounding of the device's dots
+    bool tooWide = false;
+    bool tooLow = false;
     double y = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    t.layout->beginLayout();
+    for (QTextLine line = t.layout->createLine(); line.isValid(); line = t.layout->createLine()) {
         line.setLineWidth(box.width());
-        if (fitting > 0 && y + line.height() > box.height())
+        tooWide = tooWide || line.naturalTextWidth() > box.width() + slack;
+        if (t.lines > 0 && y + line.height() > box.height() + slack) {
+            tooLow = true;
             break;
+        }
         line.setPosition(QPointF(0, y));
         y += line.height();
-        ++fitting;
+        ++t.lines;
     }
-    layout.endLayout();
+    t.layout->endLayout();
+    t.whole = !tooWide && !tooLow;
+    return t;
+}
 
+FittedText fit(QPaintDevice* device, const QSizeF& box, const QString& text, const QFont& font, Qt::Alignment alignment,
+               bool wrap)
+{
+    const QString laidOut = withLineSeparators(text);
+    double size = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+    for (;;) {
+        FittedText t = layOut(device, box, laidOut, font, size, alignment, wrap);
+        if (t.whole || size <= kSmallestPointSize)
+            return t;
+        size = qMax(kSmallestPointSize, size - kPointSizeStep);
+    }
+}
+
+void drawFitted(QPainter& painter, const QRectF& box, const FittedText& t)
+{
     painter.save();
     painter.setClipRect(box);
     painter.setPen(Qt::black);
-    for (int i = 0; i < fitting; ++i)
-        layout.lineAt(i).draw(&painter, box.topLeft());
+    for (int i = 0; i < t.lines; ++i)
+        t.layout->lineAt(i).draw(&painter, box.topLeft());
     painter.restore();
+}
+
+FittedText captionLayout(const Label& l, const DrawContext& dc, const QSizeF& box)
+{
+    return fit(dc.painter.device(), box, l.caption, l.font.value_or(dc.defaultFont), l.alignment,
+               l.wordWrap && !l.autoSize);
+}
+
+FittedText memoLayout(const Memo& m, const DrawContext& dc, const QSizeF& box)
+{
+    return fit(dc.painter.device(), box, m.lines.join(QLatin1Char('\n')), m.font.value_or(dc.defaultFont), m.alignment,
+               m.wordWrap);
 }
 
 }  // namespace
@@ -65,7 +118,16 @@ void Label::draw(const DrawContext& dc) const
     const QRectF box = dc.units.rect(mm);
     if (!transparent)
         dc.painter.fillRect(box, Qt::white);
-    drawTextLines(dc.painter, box, caption, font.value_or(dc.defaultFont), alignment, wordWrap && !autoSize);
+    drawFitted(dc.painter, box, captionLayout(*this, dc, box.size()));
+}
+
+bool Label::fitsWhole(const DrawContext& dc) const
+{
+    if (!enabled)
+        return true;
+    QRectF mm = geometry;
+    mm.setWidth(printedWidthMm(dc));
+    return captionLayout(*this, dc, dc.units.rect(mm).size()).whole;
 }
 
 void Shape::draw(const DrawContext& dc) const
@@ -108,7 +170,12 @@ void Memo::draw(const DrawContext& dc) const
 {
     const QRectF box = dc.units.rect(geometry);
     dc.painter.fillRect(box, Qt::white);
-    drawTextLines(dc.painter, box, lines.join(QLatin1Char('\n')), font.value_or(dc.defaultFont), alignment, wordWrap);
+    drawFitted(dc.painter, box, memoLayout(*this, dc, box.size()));
+}
+
+bool Memo::fitsWhole(const DrawContext& dc) const
+{
+    return memoLayout(*this, dc, dc.units.rect(geometry).size()).whole;
 }
 
 }  // namespace klw::reportengine

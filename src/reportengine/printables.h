@@ -32,15 +32,20 @@ public:
     // Lines and frames are drawn after every text and picture, so that no opaque label
     // hides a frame it touches.
     virtual bool drawnOnTop() const { return false; }
+    // Whether a text is printed whole, at its own size or smaller down to 6 pt.
+    virtual bool fitsWhole(const DrawContext&) const { return true; }
 
     const QString name;
     QRectF geometry;  // millimetres from the band's top-left corner
 };
 
+// A caption that does not fit its box at its font's size is printed smaller, down to 6 pt,
+// until it fits whole.
 class Label : public Printable {
 public:
     using Printable::Printable;
     void draw(const DrawContext& dc) const override;
+    bool fitsWhole(const DrawContext& dc) const override;
     // The width the label takes on the device: its own, or with auto-size its caption's.
     double printedWidthMm(const DrawContext& dc) const;
 
@@ -79,12 +84,13 @@ public:
     std::function<void(QPainter& painter, const QRectF& deviceRect)> drawPicture;
 };
 
-// Lines of text in a box of fixed size: the lines wrap at the box's width, and lines that
-// do not fit below the box's bottom are not printed.
+// Lines of text in a box of fixed size: the lines wrap at the box's width and are printed
+// smaller, down to 6 pt, until they all fit; lines that do not fit even then are not printed.
 class Memo : public Printable {
 public:
     using Printable::Printable;
     void draw(const DrawContext& dc) const override;
+    bool fitsWhole(const DrawContext& dc) const override;
 
     QStringList lines;
     std::optional<QFont> font;

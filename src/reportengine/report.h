@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 #include "reportengine/band.h"
 
@@ -37,8 +38,14 @@ public:
     Band& titleBand() { return band_; }
 
     // Sets the device's page layout and prints the page; a device that cannot be painted
-    // on fails with an exception.
+    // on, or on which the page cannot be finished, fails with an exception.
     void print(QPagedPaintDevice& device);
+    // Writes the page as a PDF file, whole or not at all: into a temporary file beside it
+    // that replaces the file only when complete. Fails with an exception that says why.
+    void savePdf(const QString& path);
+    // The names of the printables whose text does not fit whole even at the smallest size,
+    // as a print would lay them out after the before-print hook.
+    QStringList notFitting();
     // Draws the page with a painter already active on a paged device.
     void draw(QPainter& painter);
 
@@ -47,6 +54,9 @@ public:
     QString title;  // the job title handed to the printer
 
 private:
+    template <typename F>
+    void withDrawContext(QPainter& painter, F&& use);
+
     Band band_;
 };
 

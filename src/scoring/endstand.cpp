@@ -34,6 +34,11 @@ void EnddstandErrechnen(Context& c)
         c.dialogs.information(QStringLiteral("Der Enddstand ergibt keine 16 Spiele!"));
 }
 
+int ErgebnisAusSpielen(int heim, int gast)
+{
+    return heim > gast ? 0 : heim == gast ? 1 : 2;
+}
+
 void Edit49Change(Context& c, const QString&)
 {
     Spielbogen& s = c.sheet;

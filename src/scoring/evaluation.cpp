@@ -53,6 +53,11 @@ void SpielAuswerten(Context& c, const Spiel& spiel)
 
 }  // namespace
 
+bool SpielEntschieden(const Spielbogen& s, const Spiel& spiel)
+{
+    return s.text(spiel.homePoint) == QLatin1String("1") || s.text(spiel.guestPoint) == QLatin1String("1");
+}
+
 void Edit56Exit(Context& c, const QString& sender)
 {
     if (const Spiel* spiel = spielMitGastSaetzen(sender))

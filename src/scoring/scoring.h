@@ -8,9 +8,17 @@
 namespace klw {
 
 struct Context;
+struct Spiel;
+class Spielbogen;
 
 // Leaving a guest-sets field: evaluates that game, then recomputes points and totals.
 void Edit56Exit(Context& c, const QString& sender);
+// Whether the game's evaluation gave one side the game's point; a game without sets, or
+// with sets that make no winner, is not decided yet.
+bool SpielEntschieden(const Spielbogen& sheet, const Spiel& spiel);
+// The result that follows from the games won: 0 ("2 : 0") for more home games, 1 ("1 : 1")
+// for as many, 2 ("0 : 2") for fewer.
+int ErgebnisAusSpielen(int heim, int gast);
 // Rewrites the twelve points fields from the sixteen singles.
 void EinzelpunkteErrechnen(Context& c);
 // Rewrites the four totals and checks the games total against 16 or 18 games.

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace klw {
 
@@ -78,15 +79,38 @@ QString QtDialogs::chooseFile()
     return QFileDialog::getOpenFileName(parent_);
 }
 
+QString QtDialogs::chooseSaveFile(const QString& proposed)
+{
+    return QFileDialog::getSaveFileName(parent_, QStringLiteral("Speichern unter"), proposed,
+                                        QStringLiteral("PDF-Dateien (*.pdf)"));
+}
+
+namespace {
+
+// A radio group takes the focus on its chosen button, or on its first when none is chosen.
+QWidget* focusTarget(QWidget* w)
+{
+    if (!w || w->focusPolicy() != Qt::NoFocus)
+        return w;
+    const QList<QRadioButton*> radios = w->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    for (QRadioButton* r : radios) {
+        if (r->isChecked())
+            return r;
+    }
+    return radios.isEmpty() ? w : radios.first();
+}
+
+}  // namespace
+
 bool WidgetFocus::canFocus(const QString& name) const
 {
-    QWidget* w = widgets_.value(name);
+    QWidget* w = focusTarget(widgets_.value(name));
     return w && w->isVisibleTo(w->window()) && w->isEnabled() && w->focusPolicy() != Qt::NoFocus;
 }
 
 void WidgetFocus::setFocus(const QString& name)
 {
-    if (QWidget* w = widgets_.value(name))
+    if (QWidget* w = focusTarget(widgets_.value(name)))
         w->setFocus(Qt::OtherFocusReason);
 }
 

@@ -19,6 +19,7 @@ public:
     void error(const QString& text) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
     QString chooseFile() override;
+    QString chooseSaveFile(const QString& proposed) override;
 
 private:
     QPointer<QWidget> parent_;

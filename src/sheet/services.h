@@ -23,6 +23,8 @@ public:
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
     // Full path of a chosen file, empty when cancelled.
     virtual QString chooseFile() = 0;
+    // The save dialog, opened on the proposed path; the path chosen, empty when cancelled.
+    virtual QString chooseSaveFile(const QString& proposed) = 0;
 };
 
 class Focus {

@@ -57,6 +57,7 @@ CONF
     cups lpadmin -p PDF -E -v cups-pdf:/ -P "$CUPS_PDF_PPD" -o pdftops-renderer-default=pdftocairo ||
         die "lpadmin could not add the PDF queue: $(cat "$CUPS_DIR/log/error_log")"
     cups lpstat -p PDF | grep -q enabled || die "the PDF queue is not enabled"
+    cups lpadmin -d PDF  # the print dialog offers the default queue
     step "cupsd with the queue PDF on $CUPS_DIR/cups.sock"
 }
 

@@ -4,8 +4,9 @@
 # as an ordinary user, and plays a whole match with the keyboard and the mouse only: the
 # header, twelve pass numbers (two new members, one picked in the player search), the home
 # team picked in the team search, the name transfer, substitutes picked and typed, all sets
-# (one refused), a snapshot, the end, a new start, the restore, and the PDF button on a
-# CUPS PDF queue of the run's own. Then it reads the PDF, the member rows and the snapshots.
+# (one refused), a snapshot, the end, a new start, the restore, the PDF button with its
+# save dialog, and the preview's print button on a CUPS PDF queue of the run's own. Then it
+# reads both PDFs, the member rows and the snapshots.
 # Run as root after scripts/build.sh. Screenshots and logs go to build/e2e/.
 #
 #   E2E_KEEP_PACKAGE=1   leave the package installed afterwards
@@ -22,7 +23,9 @@ readonly INFORMATION="^Information"
 # Places on the sheet, in the main window's coordinates (its canvas starts at 0,0).
 readonly F_SPIELTAG=(37 78) F_LIGA=(225 78) F_HEIMTEAM=(395 78) BTS_HTEAM=(507 78) F_GASTTEAM=(668 78)
 readonly BT_NAMENUEBERNEHMEN=(491 174) L_HDOPPEL1=(145 273)
-readonly BT_SICHERUNG=(725 682) BT_PDF=(881 682) BT_ENDE=(985 682) IMAGE2=(22 678)
+readonly BT_SICHERUNG=(725 682) BT_PDF=(881 682) BT_DRUCK=(933 682) BT_ENDE=(985 682) IMAGE2=(22 678)
+# The print button in the preview's tool bar, the preview covering the whole screen.
+readonly PREVIEW_PRINT=(672 18)
 readonly DBGRID1_FIRST_ROW=(500 448) BT_LADEN=(454 672)
 readonly PLAYER_ROW_Y=(0 130 152 174 195 217 239)
 pass_number_field() { # H|G, row 1..6: prints x y
@@ -216,43 +219,80 @@ wait_until_gone "$question"
 focus_window "$main"
 screenshot restored
 
-# --- the PDF button: 48 points ask nothing, so the remark question is the only one
-before=$(cups_jobs | wc -l)
+# The report as a user reads it: one A4 page with the sheet's texts.
+check_report() { # PDF file, name of the copy in $E2E_OUT
+    cp "$1" "$E2E_OUT/$2.pdf"
+    expect_equal "pages of $2.pdf" "$(pdfinfo "$E2E_OUT/$2.pdf" | sed -n 's/^Pages: *//p')" 1
+    pdfinfo "$E2E_OUT/$2.pdf" | grep -q "^Page size: .*(A4)$" || die "$2.pdf is not A4: $(pdfinfo "$E2E_OUT/$2.pdf")"
+    local text place
+    text=$(pdftotext -layout "$E2E_OUT/$2.pdf" - | tr -d ' \n')
+    # The restored substitutes print as picked, the typed one of game 10 too; the place the
+    # team search filled in came back with the snapshot.
+    place=$(sql 'select ORTX from SICHERUNG order by LFDNRI desc limit 1')
+    [ -n "$place" ] || die "the snapshot holds no place"
+    for expected in "$HEIMTEAM" "$GASTTEAM" "$LIGA" "${NEW_NAME[90001]}" "${NEW_NAME[90002]}" "H5:90001" "G5:90002" \
+        "G3:$picked" "Kuddel/Tiger" "Zwo/Flitzer" "Neuling" "H5:G3" "H4:G6" "H4:G5" "$place"; do
+        grep -qF -- "$(tr -d ' ' <<<"$expected")" <<<"$text" || die "\"$expected\" is not in $2.pdf: $text"
+    done
+    pdftoppm -r 60 -png -singlefile "$E2E_OUT/$2.pdf" "$E2E_OUT/$2"
+}
+
+# Answers the remark question, the only one for a finished sheet of 48 points.
+answer_remark_question() {
+    local question
+    question=$(wait_for_window "$QUESTION")
+    press alt+j
+    wait_until_gone "$question"
+    sleep 1
+    for id in $(xdotool search --all --pid "$PROGRAM_PID" --name "$QUESTION" 2>/dev/null); do
+        xwininfo -id "$id" | grep -q "Map State: IsViewable" &&
+            die "a second question (window $id): $(xwininfo -id "$id" | head -12; xprop -id "$id" WM_NAME WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE)"
+    done
+    return 0
+}
+
+# --- the PDF button: the save dialog proposes ~/PDF/<league>_<match day>_<home team>.pdf;
+#     Enter saves it there
+title="${LIGA}_${SPIELTAG}_${HEIMTEAM}"
 click_at "$main" "${BT_PDF[@]}"
-question=$(wait_for_window "$QUESTION")
-press alt+j
-wait_until_gone "$question"
+answer_remark_question
+save=$(wait_for_window "^Speichern unter$")
+screenshot save-dialog
+press Return
+wait_until_gone "$save"
+pdf="$USER_HOME/PDF/$title.pdf"
+[ -f "$pdf" ] || die "no $pdf: $(ls -la "$USER_HOME/PDF" 2>&1)"
+expect_equal "owner of the PDF" "$(stat -c %u "$pdf")" "$E2E_UID"
+step "saved $pdf"
+check_report "$pdf" report
+
+# --- the preview's print button on the CUPS PDF queue: the job carries the same title
+before=$(cups_jobs | wc -l)
+focus_window "$main"
+click_at "$main" "${BT_DRUCK[@]}"
+answer_remark_question
+preview=$(wait_for_window "^Druckvorschau$")
+sleep 1
+screenshot preview
+expect_equal "size of the preview" "$(xwininfo -id "$preview" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" \
+    "1280x1024"
+click_at "$preview" "${PREVIEW_PRINT[@]}"
+dialog=$(wait_for_window "^Print$")
+press Return
+wait_until_gone "$dialog"
 for _ in $(seq 50); do [ "$(cups_jobs | wc -l)" -gt "$before" ] && break; sleep 0.2; done
 [ "$(cups_jobs | wc -l)" -gt "$before" ] || die "no print job on the PDF queue"
-sleep 1
-for id in $(xdotool search --all --pid "$PROGRAM_PID" --name "$QUESTION" 2>/dev/null); do
-    xwininfo -id "$id" | grep -q "Map State: IsViewable" &&
-        die "a second question (window $id): the individual points do not add up to 48: $(xwininfo -id "$id" | head -12; xprop -id "$id" WM_NAME WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE)"
-done
 job=$(cups_jobs | tail -1 | sed -n 's/^PDF-\([0-9]*\) .*/\1/p')
-title=$(printf '%s_%s_%s' "$LIGA" "$SPIELTAG" "$HEIMTEAM" | tr ' ' '_')
-pdf=
+printed=
 for _ in $(seq 150); do
-    pdf=$(find "$USER_HOME/PDF" -name "${title}*-job_${job}.pdf" 2>/dev/null | head -1)
-    [ -n "$pdf" ] && break
+    printed=$(find "$USER_HOME/PDF" -name "$(tr ' ' '_' <<<"$title")*-job_${job}.pdf" 2>/dev/null | head -1)
+    [ -n "$printed" ] && break
     sleep 0.2
 done
-[ -n "$pdf" ] || die "cups-pdf wrote no ${title}*-job_${job}.pdf into $USER_HOME/PDF: $(ls "$USER_HOME/PDF" 2>&1; tail -5 "$CUPS_DIR/log/error_log")"
+[ -n "$printed" ] || die "cups-pdf wrote no ${title}*-job_${job}.pdf into $USER_HOME/PDF: $(ls "$USER_HOME/PDF" 2>&1; tail -5 "$CUPS_DIR/log/error_log")"
 sleep 0.5
-cp "$pdf" "$E2E_OUT/report.pdf"
-step "printed $pdf"
-expect_equal "pages of the PDF" "$(pdfinfo "$E2E_OUT/report.pdf" | sed -n 's/^Pages: *//p')" 1
-pdfinfo "$E2E_OUT/report.pdf" | grep -q "^Page size: .*(A4)$" || die "the PDF is not A4: $(pdfinfo "$E2E_OUT/report.pdf")"
-text=$(pdftotext -layout "$E2E_OUT/report.pdf" - | tr -d ' \n')
-# The restored substitutes print as picked, the typed one of game 10 too; the place the
-# team search filled in came back with the snapshot.
-place=$(sql 'select ORTX from SICHERUNG order by LFDNRI desc limit 1')
-[ -n "$place" ] || die "the snapshot holds no place"
-for expected in "$HEIMTEAM" "$GASTTEAM" "$LIGA" "${NEW_NAME[90001]}" "${NEW_NAME[90002]}" "H5:90001" "G5:90002" \
-    "G3:$picked" "Kuddel/Tiger" "Zwo/Flitzer" "Neuling" "H5:G3" "H4:G6" "H4:G5" "$place"; do
-    grep -qF -- "$(tr -d ' ' <<<"$expected")" <<<"$text" || die "\"$expected\" is not in the PDF: $text"
-done
-pdftoppm -r 60 -png -singlefile "$E2E_OUT/report.pdf" "$E2E_OUT/report"
+step "printed $printed"
+check_report "$printed" printed
 
 # --- the end, once more with its last snapshot
 click_at "$main" "${BT_ENDE[@]}"

@@ -296,11 +296,14 @@ private slots:
         QTest::addColumn<bool>("geschrieben");
         QTest::addColumn<int>("vorschauen");
         QTest::addColumn<QStringList>("gezeigt");
+        // The sheet holds totals but no game: the print first asks about the open games.
+        const QString offen = "16 Spiele haben noch kein Ergebnis. Trotzdem drucken?";
         const QString bemerkung = "Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?";
-        QTest::newRow("file, mail declined, report") << "" << true << 1
-                                                    << QStringList{bemerkung, "Ergebniss als Mail verschicken?"};
-        QTest::newRow("guest team blank: no file, report") << "Gast leer" << false << 1 << QStringList{bemerkung};
-        QTest::newRow("no MEKO folder: no report") << "kein Ordner" << false << 0 << QStringList{bemerkung, "Die Datei "};
+        QTest::newRow("file, mail declined, report")
+            << "" << true << 1 << QStringList{offen, bemerkung, "Ergebniss als Mail verschicken?"};
+        QTest::newRow("guest team blank: no file, report") << "Gast leer" << false << 1 << QStringList{offen, bemerkung};
+        QTest::newRow("no MEKO folder: no report")
+            << "kein Ordner" << false << 0 << QStringList{offen, bemerkung, "Die Datei "};
     }
     void printWithResultFile()
     {
@@ -315,7 +318,7 @@ private slots:
             h->sheet.setText("f_gastteam", "");
         if (fall == "kein Ordner")
             QDir(meko()).removeRecursively();
-        h->dialogs.answers << true << false;  // the remark question, then the mail offer
+        h->dialogs.answers << true << true << false;  // open games, the remark, then the mail offer
 
         klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_druck"); });
 
@@ -327,5 +330,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTxtDatei)
+QTEST_MAIN(TestTxtDatei)  // the print lays the report out, which needs fonts
 #include "test_txtdatei.moc"

@@ -29,6 +29,8 @@ public:
     QQueue<bool> answers;  // for confirm(); an empty queue answers No
     std::optional<QColor> colour;
     QString file;
+    QStringList proposedSaveFiles;  // what each save dialog proposed
+    QString saveFile;  // the path chosen in the save dialog; empty cancels
 
     void information(const QString& text) override { shown.append({Shown::Information, text}); }
     bool confirm(const QString& text) override
@@ -40,6 +42,11 @@ public:
     void error(const QString& text) override { shown.append({Shown::Error, text}); }
     std::optional<QColor> chooseColour(const QColor&) override { return colour; }
     QString chooseFile() override { return file; }
+    QString chooseSaveFile(const QString& proposed) override
+    {
+        proposedSaveFiles << proposed;
+        return saveFile;
+    }
 
     QStringList texts() const
     {
