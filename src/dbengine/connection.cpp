@@ -1,6 +1,8 @@
 #include "dbengine/connection.h"
 
+#include <QFile>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "dbengine/error.h"
 
@@ -49,8 +51,24 @@ void Connection::open(const QString& fileName)
         sqlite3_close(db);
         throw Error(message + QStringLiteral(": ") + fileName, SQLITE_ERROR);
     }
+    struct stat st {};
+    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+        sqlite3_close(db);
+        throw Error(QStringLiteral("database file is gone: ") + fileName, Error::Kind::FileGone);
+    }
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
     db_ = db;
     fileName_ = fileName;
+}
+
+void Connection::checkFileUnchanged() const
+{
+    if (!db_)
+        return;
+    struct stat st {};
+    if (::stat(QFile::encodeName(fileName_).constData(), &st) != 0 || st.st_dev != device_ || st.st_ino != inode_)
+        throw Error(QStringLiteral("database file was deleted or replaced: ") + fileName_, Error::Kind::FileGone);
 }
 
 void Connection::setBusyTimeout(int milliseconds)

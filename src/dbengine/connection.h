@@ -34,6 +34,11 @@ public:
     void setBusyTimeout(int milliseconds);
     int busyTimeout() const { return busyTimeoutMs_; }
 
+    // Throws Error of kind FileGone when the file name no longer leads to the file that was
+    // opened (deleted, or replaced by another file): whatever was written now would be lost
+    // with the open file. Every write of the datasets and transactions asks this first.
+    void checkFileUnchanged() const;
+
     // The raw handle for the datasets; null while closed.
     sqlite3* handle() const { return db_; }
 
@@ -41,6 +46,9 @@ private:
     sqlite3* db_ = nullptr;
     QString fileName_;
     int busyTimeoutMs_ = 5000;
+    // The opened file's identity on the disk.
+    unsigned long long device_ = 0;
+    unsigned long long inode_ = 0;
 };
 
 }  // namespace klw::db

@@ -5,11 +5,15 @@
 #include <sqlite3.h>
 
 #include "dbengine/error.h"
+#include "dbengine/paging.h"
 #include "dbengine/statement.h"
 
 namespace klw::db {
 
 namespace {
+
+// Rows per statement: about a screenful of a grid, and a small result read in one go.
+constexpr int kBatch = 64;
 
 [[noreturn]] void fail(const QString& message)
 {
@@ -87,34 +91,34 @@ void Dataset::open(const QString& sql)
 {
     close();
     sql_ = sql;
-    auto stmt = std::make_unique<PreparedStatement>(connection_.handle(), sql);
-    sqlite3_stmt* s = stmt->get();
-    const int count = sqlite3_column_count(s);
-    if (count == 0)
-        fail(QStringLiteral("statement returns no rows to open: ") + sql);
-
     std::vector<Column> columns;
-    columns.reserve(size_t(count));
-    for (int i = 0; i < count; ++i) {
-        columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
-                           fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
-                           fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
+    {
+        // Prepared for its columns only; the rows come from the batches.
+        PreparedStatement stmt(connection_.handle(), sql);
+        sqlite3_stmt* s = stmt.get();
+        const int count = sqlite3_column_count(s);
+        if (count == 0)
+            fail(QStringLiteral("statement returns no rows to open: ") + sql);
+        columns.reserve(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
+                               fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
+                               fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
+        }
     }
-    // The first row now, so that a failing statement fails here and not in a later move.
-    std::vector<Row> rows;
-    if (stmt->step()) {
-        Row row(count);
-        for (int i = 0; i < count; ++i)
-            row[i] = stmt->column(i);
-        rows.push_back(std::move(row));
-    } else {
-        stmt.reset();
-    }
-
     columns_ = std::move(columns);
-    rows_ = std::move(rows);
-    cursor_ = std::move(stmt);
     state_ = State::Browse;
+    planPaging();
+    more_ = true;
+    try {
+        fetchBatch(kBatch);
+    } catch (...) {
+        state_ = State::Closed;
+        columns_.clear();
+        rows_.clear();
+        endFetching();
+        throw;
+    }
     setCursor(rows_.empty() ? -1 : 0, true, rows_.empty());
     emit resultChanged();
 }
@@ -139,15 +143,94 @@ void Dataset::execute(const QString& sql)
     close();
     sql_ = sql;
     PreparedStatement stmt(connection_.handle(), sql);
+    if (!sqlite3_stmt_readonly(stmt.get()))
+        connection_.checkFileUnchanged();
     while (stmt.step()) {
     }
 }
 
 // ---- Dataset: fetching
 
+void Dataset::planPaging()
+{
+    pageBase_.clear();
+    order_.clear();
+    pageKey_ = -1;
+    QString table;
+    int key = -1;
+    if (!findKey(&table, &key, nullptr))
+        return;
+    const auto clause = splitOrderClause(sql_);
+    if (!clause)
+        return;
+    QVector<OrderTerm> order;
+    for (qsizetype i = 0; i < clause->columns.size(); ++i) {
+        const int column = columnIndex(clause->columns[i]);
+        if (column < 0)
+            return;
+        order.append({column, clause->descending[i]});
+    }
+    pageBase_ = clause->before;
+    order_ = std::move(order);
+    pageKey_ = key;
+}
+
+int Dataset::fetchBatch(int count)
+{
+    if (!more_)
+        return 0;
+    const bool paged = pageKey_ >= 0;
+    QString sql = sql_;
+    QVector<QVariant> after;
+    if (paged) {
+        QStringList names, terms;
+        QVector<bool> descending, isNull;
+        auto add = [&](int column, bool desc) {
+            const QString name = quotedName(columns_[size_t(column)].name);
+            names << name;
+            terms << name + (desc ? QStringLiteral(" desc") : QString());
+            descending << desc;
+            const QVariant value = lastFetched_.isEmpty() ? QVariant() : lastFetched_[column];
+            isNull << !value.isValid();
+            after << value;
+        };
+        for (const OrderTerm& t : std::as_const(order_))
+            add(t.column, t.descending);
+        add(pageKey_, false);
+        sql = QStringLiteral("select * from (") + pageBase_ + QStringLiteral(") ");
+        if (!lastFetched_.isEmpty())
+            sql += QStringLiteral("where ") + rowsAfter(names, descending, isNull) + QLatin1Char(' ');
+        sql += QStringLiteral("order by ") + terms.join(QStringLiteral(", ")) + QStringLiteral(" limit %1").arg(count);
+    }
+    PreparedStatement stmt(connection_.handle(), sql);
+    if (paged && !lastFetched_.isEmpty()) {
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            if (after[i].isValid())
+                stmt.bind(int(i + 1), after[i]);
+        }
+    }
+    int came = 0;
+    while (stmt.step()) {
+        Row row(columnCount());
+        for (int i = 0; i < columnCount(); ++i)
+            row[i] = stmt.column(i);
+        ++came;
+        if (paged)
+            lastFetched_ = row;
+        if (keyColumn_ >= 0 && changedKeys_.contains(row[keyColumn_].toLongLong()))
+            continue;
+        rows_.push_back(std::move(row));
+    }
+    // A result that cannot be read on in batches was read whole.
+    if (!paged || came < count)
+        endFetching();
+    return came;
+}
+
 void Dataset::endFetching()
 {
-    cursor_.reset();
+    more_ = false;
+    lastFetched_.clear();
     changedKeys_.clear();
 }
 
@@ -155,18 +238,8 @@ int Dataset::fetchMore(int count)
 {
     const int first = fetchedCount();
     try {
-        while (cursor_ && fetchedCount() - first < count) {
-            if (!cursor_->step()) {
-                endFetching();
-                break;
-            }
-            Row row(columnCount());
-            for (int i = 0; i < columnCount(); ++i)
-                row[i] = cursor_->column(i);
-            if (keyColumn_ >= 0 && changedKeys_.contains(row[keyColumn_].toLongLong()))
-                continue;
-            rows_.push_back(std::move(row));
-        }
+        while (more_ && fetchedCount() - first < count)
+            fetchBatch(count - (fetchedCount() - first));
     } catch (...) {
         endFetching();
         if (fetchedCount() > first)
@@ -180,21 +253,21 @@ int Dataset::fetchMore(int count)
 
 bool Dataset::fetchTo(int row)
 {
-    if (row >= fetchedCount() && cursor_)
+    if (row >= fetchedCount() && more_)
         fetchMore(row + 1 - fetchedCount());
     return row < fetchedCount();
 }
 
 int Dataset::recordCount()
 {
-    while (cursor_)
+    while (more_)
         fetchMore(4096);
     return fetchedCount();
 }
 
 void Dataset::noteChanged(const QVariant& key)
 {
-    if (cursor_)
+    if (more_)
         changedKeys_.insert(key.toLongLong());
 }
 
@@ -284,34 +357,51 @@ const QVariant& Dataset::currentValue(int column) const
 
 // ---- Dataset: changing rows
 
-void Dataset::requireChangeable()
+bool Dataset::findKey(QString* tableOut, int* keyOut, QString* why) const
 {
-    if (state_ == State::Closed)
-        fail(QStringLiteral("cannot change a closed result"));
-    if (!table_.isEmpty())
-        return;
     QString table;
     int key = -1;
     for (size_t i = 0; i < columns_.size(); ++i) {
         const Column& c = columns_[i];
         if (c.table.isEmpty())
             continue;
-        if (!table.isEmpty() && c.table.compare(table, Qt::CaseInsensitive) != 0)
-            fail(QStringLiteral("a result of more than one table cannot be changed: ") + sql_);
+        if (!table.isEmpty() && c.table.compare(table, Qt::CaseInsensitive) != 0) {
+            if (why)
+                *why = QStringLiteral("a result of more than one table cannot be changed: ") + sql_;
+            return false;
+        }
         table = c.table;
         const char* declared = nullptr;
         int primaryKey = 0;
         if (sqlite3_table_column_metadata(connection_.handle(), nullptr, c.table.toUtf8().constData(),
                                           c.origin.toUtf8().constData(), &declared, nullptr, nullptr, &primaryKey,
-                                          nullptr) != SQLITE_OK)
-            throwLastError(connection_.handle());
+                                          nullptr) != SQLITE_OK) {
+            if (why)
+                throwLastError(connection_.handle());
+            return false;
+        }
         if (primaryKey && declared && QString::fromUtf8(declared).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
             key = int(i);
     }
-    if (table.isEmpty() || key < 0)
-        fail(QStringLiteral("the result holds no integer primary key of one table and cannot be changed: ") + sql_);
-    table_ = table;
-    keyColumn_ = key;
+    if (table.isEmpty() || key < 0) {
+        if (why)
+            *why = QStringLiteral("the result holds no integer primary key of one table and cannot be changed: ") + sql_;
+        return false;
+    }
+    *tableOut = table;
+    *keyOut = key;
+    return true;
+}
+
+void Dataset::requireChangeable()
+{
+    if (state_ == State::Closed)
+        fail(QStringLiteral("cannot change a closed result"));
+    if (!table_.isEmpty())
+        return;
+    QString why;
+    if (!findKey(&table_, &keyColumn_, &why))
+        fail(why);
 }
 
 void Dataset::dropPending()
@@ -404,6 +494,7 @@ void Dataset::post()
             values << pending_[i];
         }
     }
+    connection_.checkFileUnchanged();
     sqlite3* db = connection_.handle();
     QVariant key;
     if (state_ == State::Insert) {
@@ -460,6 +551,7 @@ void Dataset::remove()
     if (current_ < 0)
         fail(QStringLiteral("no current row to delete"));
     dropPending();
+    connection_.checkFileUnchanged();
     PreparedStatement stmt(connection_.handle(), QStringLiteral("delete from %1 where %2 = ?")
                                                      .arg(quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
     stmt.bind(1, rows_[size_t(current_)][keyColumn_]);
