@@ -178,6 +178,39 @@ private slots:
         QCOMPARE(h.mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "Highlander Herten", " B3-Liga "}}));
     }
 
+    // First and last name follow the typed name for a member entered on the sheet (the last
+    // word is the surname); a member with names of its own keeps them.
+    void firstAndLastNameFollowTheTypedName_data()
+    {
+        QTest::addColumn<QString>("passnr");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("vorname");
+        QTest::addColumn<QString>("nachname");
+        QTest::newRow("new, two words") << "77020" << "Uwe O'Neill" << "Uwe" << "O'Neill";
+        QTest::newRow("new, one word") << "77021" << "Kalle" << "" << "Kalle";
+        QTest::newRow("new, blanks around") << "77022" << " Anna  Maria Schulte " << "Anna Maria" << "Schulte";
+        QTest::newRow("known, names from its name") << "10016" << "Sabine Schwarz-Weiss" << "Sabine" << "Schwarz-Weiss";
+        QTest::newRow("known, names of its own") << "10031" << "Wolle Hartmann" << "Wolfgang Peter" << "Hartmann";
+    }
+    void firstAndLastNameFollowTheTypedName()
+    {
+        QFETCH(QString, passnr);
+        QFETCH(QString, name);
+        QFETCH(QString, vorname);
+        QFETCH(QString, nachname);
+        Eingabe h("update Mitglied set VORNAME = 'Wolfgang Peter' where PASSNR = '10031'");
+        const Spielerzeile& h3 = zeile("H3");
+        h.passnr(h3, passnr);
+        h.sheet.setText(h3.name, name);
+        h.verlassen(h3.name);
+        db::Dataset d(h.abfragen.ABSDatabase1);
+        d.open("select * from Mitglied where PASSNR = '" + passnr + "'");
+        QCOMPARE(d.fieldByName("VORNAME").asString(), vorname);
+        QCOMPARE(d.fieldByName("NACHNAME").asString(), nachname);
+        QCOMPARE(d.fieldByName("NAME").asString(), name);
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
     void emptyPassNumberOrNameTouchesNothing_data()
     {
         QTest::addColumn<QString>("passnr");
