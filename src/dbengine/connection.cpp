@@ -51,6 +51,10 @@ void Connection::open(const QString& fileName)
         sqlite3_close(db);
         throw Error(message + QStringLiteral(": ") + fileName, SQLITE_ERROR);
     }
+    // Room for the whole member table of a large league in memory (64 MiB at most, taken as
+    // pages are read): a search that scans the surname order then reads no page twice from
+    // the disk.
+    sqlite3_exec(db, "pragma cache_size = -65536", nullptr, nullptr, nullptr);
     struct stat st {};
     if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
         sqlite3_close(db);

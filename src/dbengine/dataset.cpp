@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 #include <sqlite3.h>
 
 #include "dbengine/error.h"
@@ -12,8 +13,10 @@ namespace klw::db {
 
 namespace {
 
-// Rows per statement: about a screenful of a grid, and a small result read in one go.
-constexpr int kBatch = 64;
+// Rows the first statement of a result reads: a search grid's screenful and a little more.
+// A filter that few rows pass costs a scan of the order in proportion to it, so it is kept
+// small; a grid scrolling on asks for its own batches.
+constexpr int kBatch = 24;
 
 [[noreturn]] void fail(const QString& message)
 {
@@ -91,31 +94,31 @@ void Dataset::open(const QString& sql)
 {
     close();
     sql_ = sql;
+    auto stmt = std::make_unique<PreparedStatement>(connection_.handle(), sql);
+    sqlite3_stmt* s = stmt->get();
+    const int count = sqlite3_column_count(s);
+    if (count == 0)
+        fail(QStringLiteral("statement returns no rows to open: ") + sql);
     std::vector<Column> columns;
-    {
-        // Prepared for its columns only; the rows come from the batches.
-        PreparedStatement stmt(connection_.handle(), sql);
-        sqlite3_stmt* s = stmt.get();
-        const int count = sqlite3_column_count(s);
-        if (count == 0)
-            fail(QStringLiteral("statement returns no rows to open: ") + sql);
-        columns.reserve(size_t(count));
-        for (int i = 0; i < count; ++i) {
-            columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
-                               fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
-                               fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
-        }
+    columns.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
+                           fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
+                           fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
     }
     columns_ = std::move(columns);
     state_ = State::Browse;
     planPaging();
     more_ = true;
     try {
-        fetchBatch(kBatch);
+        // A result that is read whole is read by the statement just prepared.
+        fetchBatch(kBatch, pageKey_ < 0 ? stmt.get() : nullptr);
     } catch (...) {
         state_ = State::Closed;
         columns_.clear();
         rows_.clear();
+        table_.clear();
+        keyColumn_ = -1;
         endFetching();
         throw;
     }
@@ -160,6 +163,9 @@ void Dataset::planPaging()
     int key = -1;
     if (!findKey(&table, &key, nullptr))
         return;
+    // The same table and key address the rows when the result is changed.
+    table_ = table;
+    keyColumn_ = key;
     const auto clause = splitOrderClause(sql_);
     if (!clause)
         return;
@@ -175,7 +181,7 @@ void Dataset::planPaging()
     pageKey_ = key;
 }
 
-int Dataset::fetchBatch(int count)
+int Dataset::fetchBatch(int count, PreparedStatement* prepared)
 {
     if (!more_)
         return 0;
@@ -202,7 +208,10 @@ int Dataset::fetchBatch(int count)
             sql += QStringLiteral("where ") + rowsAfter(names, descending, isNull) + QLatin1Char(' ');
         sql += QStringLiteral("order by ") + terms.join(QStringLiteral(", ")) + QStringLiteral(" limit %1").arg(count);
     }
-    PreparedStatement stmt(connection_.handle(), sql);
+    std::optional<PreparedStatement> own;
+    if (!prepared)
+        prepared = &own.emplace(connection_.handle(), sql);
+    PreparedStatement& stmt = *prepared;
     if (paged && !lastFetched_.isEmpty()) {
         for (qsizetype i = 0; i < after.size(); ++i) {
             if (after[i].isValid())
@@ -457,25 +466,39 @@ void Dataset::assign(int column, const std::function<QVariant(ColumnType)>& conv
     assigned_[column] = true;
 }
 
-Dataset::Row Dataset::readBack(const QVariant& key)
+QString Dataset::storedColumns(QVector<int>* columns) const
 {
     QStringList names;
-    QVector<int> columns;
     for (int i = 0; i < columnCount(); ++i) {
         if (!columns_[size_t(i)].table.isEmpty()) {
             names << quotedName(columns_[size_t(i)].origin);
-            columns << i;
+            *columns << i;
         }
     }
+    return names.join(QLatin1Char(','));
+}
+
+bool Dataset::readRow(PreparedStatement& stmt, const QVector<int>& columns, Row* row)
+{
+    if (!stmt.step())
+        return false;
+    for (int j = 0; j < columns.size(); ++j)
+        (*row)[columns[j]] = stmt.column(j);
+    while (stmt.step()) {
+    }
+    return true;
+}
+
+Dataset::Row Dataset::readBack(const QVariant& key)
+{
+    QVector<int> columns;
+    const QString names = storedColumns(&columns);
     PreparedStatement stmt(connection_.handle(), QStringLiteral("select %1 from %2 where %3 = ?")
-                                                     .arg(names.join(QLatin1Char(',')), quotedName(table_),
+                                                     .arg(names, quotedName(table_),
                                                           quotedName(columns_[size_t(keyColumn_)].origin)));
     stmt.bind(1, key);
     Row row = pending_;
-    if (stmt.step()) {
-        for (int j = 0; j < columns.size(); ++j)
-            row[columns[j]] = stmt.column(j);
-    }
+    readRow(stmt, columns, &row);
     return row;
 }
 
@@ -496,6 +519,10 @@ void Dataset::post()
     }
     connection_.checkFileUnchanged();
     sqlite3* db = connection_.handle();
+    // The row as stored (defaults included) comes back from the statement itself.
+    QVector<int> returned;
+    const QString returning = QStringLiteral(" returning ") + storedColumns(&returned);
+    Row stored = pending_;
     QVariant key;
     if (state_ == State::Insert) {
         QString sql = QStringLiteral("insert into ") + quotedName(table_);
@@ -507,28 +534,29 @@ void Dataset::post()
                 marks << QStringLiteral("?");
             sql += QStringLiteral(" (%1) values (%2)").arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         }
-        PreparedStatement stmt(db, sql);
+        PreparedStatement stmt(db, sql + returning);
         for (qsizetype i = 0; i < values.size(); ++i)
             stmt.bind(int(i + 1), values[i]);
-        stmt.step();
-        key = qint64(sqlite3_last_insert_rowid(db));
+        readRow(stmt, returned, &stored);
+        key = stored[keyColumn_];
     } else {
         const QVariant oldKey = rows_[size_t(current_)][keyColumn_];
         key = assigned_[keyColumn_] ? pending_[keyColumn_] : oldKey;
-        if (!names.isEmpty()) {
+        if (names.isEmpty()) {
+            stored = readBack(key);
+        } else {
             PreparedStatement stmt(db, QStringLiteral("update %1 set %2 = ? where %3 = ?")
                                            .arg(quotedName(table_), names.join(QStringLiteral(" = ?, ")),
-                                                quotedName(columns_[size_t(keyColumn_)].origin)));
+                                                quotedName(columns_[size_t(keyColumn_)].origin)) +
+                                           returning);
             for (qsizetype i = 0; i < values.size(); ++i)
                 stmt.bind(int(i + 1), values[i]);
             stmt.bind(int(values.size() + 1), oldKey);
-            stmt.step();
-            if (sqlite3_changes(db) == 0)
+            if (!readRow(stmt, returned, &stored))
                 fail(QStringLiteral("the row to be changed no longer exists in ") + table_);
         }
     }
 
-    Row stored = readBack(key);
     noteChanged(key);
     if (state_ == State::Insert) {
         rows_.push_back(std::move(stored));

@@ -149,9 +149,15 @@ private:
     void requireChangeable();
     void dropPending();
     Row readBack(const QVariant& key);
+    // The result's table columns as a column list, and their places in a row.
+    QString storedColumns(QVector<int>* columns) const;
+    // Reads the statement's one row into those places; false when it gives none.
+    static bool readRow(PreparedStatement& stmt, const QVector<int>& columns, Row* row);
     void setCursor(int row, bool bof, bool eof);
     bool fetchTo(int row);  // true when the row is held afterwards
-    int fetchBatch(int count);  // fetches up to count rows; returns how many came from the file
+    // Fetches up to count rows (all of a result that is read whole, by `prepared` when given);
+    // returns how many came from the file.
+    int fetchBatch(int count, PreparedStatement* prepared = nullptr);
     bool findKey(QString* table, int* key, QString* why) const;
     void planPaging();
     void endFetching();

@@ -18,7 +18,7 @@ using klw::db::DatasetModel;
 namespace {
 
 constexpr int kGenerated = 2000;
-constexpr int kBatch = 64;  // rows the first statement of a result reads
+constexpr int kBatch = 24;  // rows the first statement of a result reads
 
 int number(Connection& connection, const QString& sql)
 {
