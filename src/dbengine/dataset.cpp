@@ -18,6 +18,18 @@ namespace {
 // small; a grid scrolling on asks for its own batches.
 constexpr int kBatch = 24;
 
+// The first batch of a statement that may be read on in batches: its order, ties broken
+// by the row's key.
+QString firstPage(const OrderClause& clause)
+{
+    QStringList terms;
+    for (qsizetype i = 0; i < clause.columns.size(); ++i)
+        terms << clause.written[i] + (clause.descending[i] ? QStringLiteral(" desc") : QString());
+    terms << QStringLiteral("rowid");
+    return clause.before + QStringLiteral(" order by ") + terms.join(QStringLiteral(", ")) +
+           QStringLiteral(" limit %1").arg(kBatch);
+}
+
 [[noreturn]] void fail(const QString& message)
 {
     throw Error(message, SQLITE_ERROR);
@@ -94,26 +106,32 @@ void Dataset::open(const QString& sql)
 {
     close();
     sql_ = sql;
-    auto stmt = std::make_unique<PreparedStatement>(connection_.handle(), sql);
-    sqlite3_stmt* s = stmt->get();
-    const int count = sqlite3_column_count(s);
-    if (count == 0)
-        fail(QStringLiteral("statement returns no rows to open: ") + sql);
-    std::vector<Column> columns;
-    columns.reserve(size_t(count));
-    for (int i = 0; i < count; ++i) {
-        columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
-                           fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
-                           fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
+    // A statement in its order ties broken by the row's key can be read on in batches.
+    // That is tried first, as the first batch; a result without a key of one table is then
+    // read whole by the statement as it stands.
+    const std::optional<OrderClause> clause = splitOrderClause(sql);
+    std::optional<Connection::Cached> stmt;
+    if (clause) {
+        try {
+            stmt.emplace(connection_.prepare(firstPage(*clause)));
+        } catch (const Error&) {
+        }
     }
-    columns_ = std::move(columns);
+    const bool firstPageRuns = stmt.has_value();
+    if (!stmt)
+        stmt.emplace(connection_.prepare(sql));
+    columns_ = shapeOf(**stmt, (*stmt).note());
     state_ = State::Browse;
-    planPaging();
+    planPaging(firstPageRuns ? clause : std::nullopt);
+    if (firstPageRuns && pageKey_ < 0) {
+        stmt.reset();
+        stmt.emplace(connection_.prepare(sql));
+    }
     more_ = true;
     try {
-        // A result that is read whole is read by the statement just prepared.
-        fetchBatch(kBatch, pageKey_ < 0 ? stmt.get() : nullptr);
+        fetchBatch(kBatch, stmt->get());
     } catch (...) {
+        stmt.reset();
         state_ = State::Closed;
         columns_.clear();
         rows_.clear();
@@ -122,6 +140,7 @@ void Dataset::open(const QString& sql)
         endFetching();
         throw;
     }
+    stmt.reset();
     setCursor(rows_.empty() ? -1 : 0, true, rows_.empty());
     emit resultChanged();
 }
@@ -154,19 +173,56 @@ void Dataset::execute(const QString& sql)
 
 // ---- Dataset: fetching
 
-void Dataset::planPaging()
-{
-    pageBase_.clear();
-    order_.clear();
-    pageKey_ = -1;
+// The columns of a prepared statement, and its table and key; learnt once per statement.
+struct Dataset::Shape {
+    std::vector<Column> columns;
+    bool hasKey = false;
     QString table;
     int key = -1;
-    if (!findKey(&table, &key, nullptr))
+    int reprepared = 0;
+    QHash<QString, int> index;  // column by its name in upper case; the first of equal names
+};
+
+std::vector<Dataset::Column> Dataset::shapeOf(PreparedStatement& stmt, std::shared_ptr<void>& note)
+{
+    sqlite3_stmt* s = stmt.get();
+    const int reprepared = sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0);
+    auto shape = std::static_pointer_cast<Shape>(note);
+    if (!shape || shape->reprepared != reprepared) {
+        shape = std::make_shared<Shape>();
+        shape->reprepared = reprepared;
+        const int count = sqlite3_column_count(s);
+        if (count == 0)
+            fail(QStringLiteral("statement returns no rows to open: ") + sql_);
+        shape->columns.reserve(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            shape->columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)),
+                                      columnTypeOf(sqlite3_column_decltype(s, i)),
+                                      fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
+                                      fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
+        }
+        for (int i = count - 1; i >= 0; --i)
+            shape->index.insert(shape->columns[size_t(i)].name.toUpper(), i);
+        columns_ = shape->columns;
+        shape->hasKey = findKey(&shape->table, &shape->key, nullptr);
+        note = shape;
+    }
+    shape_ = shape;
+    return shape->columns;
+}
+
+void Dataset::planPaging(const std::optional<OrderClause>& clause)
+{
+    clause_.reset();
+    order_.clear();
+    pageKey_ = -1;
+    if (!shape_ || !shape_->hasKey)
         return;
+    const QString& table = shape_->table;
+    const int key = shape_->key;
     // The same table and key address the rows when the result is changed.
     table_ = table;
     keyColumn_ = key;
-    const auto clause = splitOrderClause(sql_);
     if (!clause)
         return;
     QVector<OrderTerm> order;
@@ -174,11 +230,21 @@ void Dataset::planPaging()
         const int column = columnIndex(clause->columns[i]);
         if (column < 0)
             return;
-        order.append({column, clause->descending[i]});
+        order.append({clause->written[i], column, clause->descending[i]});
     }
-    pageBase_ = clause->before;
+    clause_ = clause;
     order_ = std::move(order);
     pageKey_ = key;
+}
+
+QString Dataset::pageStatement(const QString& condition, int count) const
+{
+    QStringList terms;
+    for (const OrderTerm& t : order_)
+        terms << t.name + (t.descending ? QStringLiteral(" desc") : QString());
+    terms << quotedName(columns_[size_t(pageKey_)].origin);
+    return withCondition(*clause_, condition) + QStringLiteral("order by ") + terms.join(QStringLiteral(", ")) +
+           QStringLiteral(" limit %1").arg(count);
 }
 
 int Dataset::fetchBatch(int count, PreparedStatement* prepared)
@@ -186,38 +252,29 @@ int Dataset::fetchBatch(int count, PreparedStatement* prepared)
     if (!more_)
         return 0;
     const bool paged = pageKey_ >= 0;
-    QString sql = sql_;
     QVector<QVariant> after;
-    if (paged) {
-        QStringList names, terms;
+    std::optional<Connection::Cached> own;
+    if (!prepared) {
+        // The rows after the last one fetched, in the statement's order.
+        QStringList names;
         QVector<bool> descending, isNull;
-        auto add = [&](int column, bool desc) {
-            const QString name = quotedName(columns_[size_t(column)].name);
+        auto add = [&](const QString& name, int column, bool desc) {
             names << name;
-            terms << name + (desc ? QStringLiteral(" desc") : QString());
             descending << desc;
-            const QVariant value = lastFetched_.isEmpty() ? QVariant() : lastFetched_[column];
-            isNull << !value.isValid();
-            after << value;
+            after << lastFetched_[column];
+            isNull << !after.last().isValid();
         };
         for (const OrderTerm& t : std::as_const(order_))
-            add(t.column, t.descending);
-        add(pageKey_, false);
-        sql = QStringLiteral("select * from (") + pageBase_ + QStringLiteral(") ");
-        if (!lastFetched_.isEmpty())
-            sql += QStringLiteral("where ") + rowsAfter(names, descending, isNull) + QLatin1Char(' ');
-        sql += QStringLiteral("order by ") + terms.join(QStringLiteral(", ")) + QStringLiteral(" limit %1").arg(count);
-    }
-    std::optional<PreparedStatement> own;
-    if (!prepared)
-        prepared = &own.emplace(connection_.handle(), sql);
-    PreparedStatement& stmt = *prepared;
-    if (paged && !lastFetched_.isEmpty()) {
+            add(t.name, t.column, t.descending);
+        add(quotedName(columns_[size_t(pageKey_)].origin), pageKey_, false);
+        own.emplace(connection_.prepare(pageStatement(rowsAfter(names, descending, isNull), count)));
+        prepared = own->get();
         for (qsizetype i = 0; i < after.size(); ++i) {
             if (after[i].isValid())
-                stmt.bind(int(i + 1), after[i]);
+                prepared->bind(int(i + 1), after[i]);
         }
     }
+    PreparedStatement& stmt = *prepared;
     int came = 0;
     while (stmt.step()) {
         Row row(columnCount());
@@ -334,6 +391,10 @@ void Dataset::prior()
 
 int Dataset::columnIndex(const QString& name) const
 {
+    if (state_ != State::Closed && shape_) {
+        const auto found = shape_->index.constFind(name.toUpper());
+        return found == shape_->index.constEnd() ? -1 : *found;
+    }
     for (size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -493,12 +554,11 @@ Dataset::Row Dataset::readBack(const QVariant& key)
 {
     QVector<int> columns;
     const QString names = storedColumns(&columns);
-    PreparedStatement stmt(connection_.handle(), QStringLiteral("select %1 from %2 where %3 = ?")
-                                                     .arg(names, quotedName(table_),
-                                                          quotedName(columns_[size_t(keyColumn_)].origin)));
-    stmt.bind(1, key);
+    auto stmt = connection_.prepare(QStringLiteral("select %1 from %2 where %3 = ?")
+                                        .arg(names, quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
+    stmt->bind(1, key);
     Row row = pending_;
-    readRow(stmt, columns, &row);
+    readRow(*stmt, columns, &row);
     return row;
 }
 
@@ -518,7 +578,6 @@ void Dataset::post()
         }
     }
     connection_.checkFileUnchanged();
-    sqlite3* db = connection_.handle();
     // The row as stored (defaults included) comes back from the statement itself.
     QVector<int> returned;
     const QString returning = QStringLiteral(" returning ") + storedColumns(&returned);
@@ -534,10 +593,10 @@ void Dataset::post()
                 marks << QStringLiteral("?");
             sql += QStringLiteral(" (%1) values (%2)").arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         }
-        PreparedStatement stmt(db, sql + returning);
+        auto stmt = connection_.prepare(sql + returning);
         for (qsizetype i = 0; i < values.size(); ++i)
-            stmt.bind(int(i + 1), values[i]);
-        readRow(stmt, returned, &stored);
+            stmt->bind(int(i + 1), values[i]);
+        readRow(*stmt, returned, &stored);
         key = stored[keyColumn_];
     } else {
         const QVariant oldKey = rows_[size_t(current_)][keyColumn_];
@@ -545,14 +604,14 @@ void Dataset::post()
         if (names.isEmpty()) {
             stored = readBack(key);
         } else {
-            PreparedStatement stmt(db, QStringLiteral("update %1 set %2 = ? where %3 = ?")
-                                           .arg(quotedName(table_), names.join(QStringLiteral(" = ?, ")),
-                                                quotedName(columns_[size_t(keyColumn_)].origin)) +
-                                           returning);
+            auto stmt = connection_.prepare(QStringLiteral("update %1 set %2 = ? where %3 = ?")
+                                                .arg(quotedName(table_), names.join(QStringLiteral(" = ?, ")),
+                                                     quotedName(columns_[size_t(keyColumn_)].origin)) +
+                                            returning);
             for (qsizetype i = 0; i < values.size(); ++i)
-                stmt.bind(int(i + 1), values[i]);
-            stmt.bind(int(values.size() + 1), oldKey);
-            if (!readRow(stmt, returned, &stored))
+                stmt->bind(int(i + 1), values[i]);
+            stmt->bind(int(values.size() + 1), oldKey);
+            if (!readRow(*stmt, returned, &stored))
                 fail(QStringLiteral("the row to be changed no longer exists in ") + table_);
         }
     }

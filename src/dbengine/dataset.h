@@ -29,7 +29,9 @@
 #include <vector>
 
 #include "dbengine/connection.h"
+#include "dbengine/paging.h"
 #include "dbengine/values.h"
+#include <optional>
 
 namespace klw::db {
 
@@ -140,6 +142,7 @@ private:
     };
     using Row = QVector<QVariant>;
     struct OrderTerm {
+        QString name;  // as the statement writes it
         int column;
         bool descending;
     };
@@ -159,7 +162,11 @@ private:
     // returns how many came from the file.
     int fetchBatch(int count, PreparedStatement* prepared = nullptr);
     bool findKey(QString* table, int* key, QString* why) const;
-    void planPaging();
+    struct Shape;
+    std::vector<Column> shapeOf(PreparedStatement& stmt, std::shared_ptr<void>& note);
+    std::shared_ptr<const Shape> shape_;
+    void planPaging(const std::optional<OrderClause>& clause);
+    QString pageStatement(const QString& condition, int count) const;
     void endFetching();
     void noteChanged(const QVariant& key);
 
@@ -170,7 +177,7 @@ private:
     std::vector<Row> rows_;
     // Reading on in batches: the statement without its order clause, the order and whether
     // the file may hold more rows after the last one fetched.
-    QString pageBase_;
+    std::optional<OrderClause> clause_;
     QVector<OrderTerm> order_;
     int pageKey_ = -1;
     bool more_ = false;

@@ -9,6 +9,7 @@ struct Word {
     QString text;  // upper case; a quoted name keeps its letters
     qsizetype at;
     bool quotedName;
+    qsizetype end = 0;  // just after the word in the statement
 };
 
 std::optional<QVector<Word>> topLevelWords(const QString& sql)
@@ -35,7 +36,7 @@ std::optional<QVector<Word>> topLevelWords(const QString& sql)
                 inner += sql[end];
             }
             if (depth == 0 && c != QLatin1Char('\''))
-                words.append({inner, i, true});
+                words.append({inner, i, true, end + 1});
             else if (depth == 0)
                 words.append({QStringLiteral("'"), i, false});
             i = end + 1;
@@ -50,7 +51,7 @@ std::optional<QVector<Word>> topLevelWords(const QString& sql)
             while (end < sql.size() && (sql[end].isLetterOrNumber() || sql[end] == QLatin1Char('_')))
                 ++end;
             if (depth == 0)
-                words.append({sql.mid(i, end - i).toUpper(), i, false});
+                words.append({sql.mid(i, end - i).toUpper(), i, false, end});
             i = end;
         } else {
             if (depth == 0 && !c.isSpace())
@@ -69,10 +70,13 @@ std::optional<OrderClause> splitOrderClause(const QString& sql)
     if (!words || words->isEmpty() || words->first().text != QLatin1String("SELECT"))
         return std::nullopt;
     qsizetype order = -1;
+    qsizetype where = -1;
     for (qsizetype i = 0; i < words->size(); ++i) {
         const Word& w = (*words)[i];
         if (w.quotedName)
             continue;
+        if (w.text == QLatin1String("WHERE") && order < 0)
+            where = w.at;
         for (const char* refused : {"LIMIT", "UNION", "INTERSECT", "EXCEPT", "GROUP", "DISTINCT", "WINDOW", ";"}) {
             if (w.text == QLatin1String(refused))
                 return std::nullopt;
@@ -81,6 +85,7 @@ std::optional<OrderClause> splitOrderClause(const QString& sql)
             order = i;
     }
     OrderClause clause;
+    clause.where = where;
     if (order < 0) {
         clause.before = sql;
         return clause;
@@ -92,6 +97,7 @@ std::optional<OrderClause> splitOrderClause(const QString& sql)
             return std::nullopt;
         // The column as it stands in the statement, letter case included.
         clause.columns << (name.quotedName ? name.text : sql.mid(name.at, name.text.size()));
+        clause.written << sql.mid(name.at, name.end - name.at);
         bool descending = false;
         ++i;
         if (i < words->size() && !(*words)[i].quotedName &&
@@ -109,6 +115,14 @@ std::optional<OrderClause> splitOrderClause(const QString& sql)
     if (clause.columns.isEmpty())
         return std::nullopt;
     return clause;
+}
+
+QString withCondition(const OrderClause& clause, const QString& condition)
+{
+    if (clause.where < 0)
+        return clause.before + QStringLiteral(" where ") + condition + QLatin1Char(' ');
+    return clause.before.left(clause.where) + QStringLiteral("where (") + clause.before.mid(clause.where + 5) +
+           QStringLiteral(") and ") + condition + QLatin1Char(' ');
 }
 
 QString rowsAfter(const QStringList& columns, const QVector<bool>& descending, const QVector<bool>& isNull)

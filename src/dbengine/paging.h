@@ -11,7 +11,9 @@ namespace klw::db {
 
 struct OrderClause {
     QString before;          // the statement up to its order clause (all of it when it has none)
-    QStringList columns;     // the ordering columns as written, without quotes
+    qsizetype where = -1;    // where its condition's "where" stands in `before`, -1 without one
+    QStringList columns;     // the ordering columns, without quotes
+    QStringList written;     // the same as the statement writes them
     QVector<bool> descending;
 };
 
@@ -19,6 +21,10 @@ struct OrderClause {
 // (if any) names columns only; nothing for anything else (a limit, a union, grouping, an
 // ordering by an expression), which is then read whole.
 std::optional<OrderClause> splitOrderClause(const QString& sql);
+
+// `before` with `condition` added to its own condition (or as its condition): the rows of the
+// statement that also meet the condition.
+QString withCondition(const OrderClause& clause, const QString& condition);
 
 // The condition that holds for the rows that come after the row whose ordering values are
 // parameters ?1 ... ?n in this order: `columns` quoted, the last one the unique key in
