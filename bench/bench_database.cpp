@@ -24,6 +24,10 @@
 #include "data/qt_search_windows.h"
 #include "data/search_buttons.h"
 #include "data/statement.h"
+#include "data/tsspieler.h"
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include "sheet/player_entry.h"
 #include "support/fakes.h"
 
@@ -201,5 +205,71 @@ BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, nur_Verein, "Team 17", "")
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Spielersuche_bisGezeichnet, alle, "", "")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Notes the first paint of the grid's rows after a search button was clicked.
+class RowsRepainted : public QObject {
+public:
+    explicit RowsRepainted(QAbstractItemView* grid) : grid_(grid) {}
+    std::chrono::steady_clock::time_point at;
+    bool painted = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched == grid_->viewport() && grid_->model()->rowCount() > 0 && !painted) {
+            painted = true;
+            at = std::chrono::steady_clock::now();
+        }
+        return false;
+    }
+
+private:
+    QAbstractItemView* grid_;
+};
+
+// The player search window open, a filter typed, one of its buttons clicked: from the click
+// to the rows painted.
+void Spielersuche_Knopf(benchmark::State& state, const char* nr, const char* name, const char* verein,
+                        const char* liga, const char* knopf)
+{
+    LargeDatabase& db = database();
+    klw::TSSPIELER fenster(db.abfragen.ABSDatabase1, db.dm);
+    fenster.show();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    fenster.f_nr->setText(QString::fromUtf8(nr));
+    fenster.f_name->setText(QString::fromUtf8(name));
+    fenster.f_verein->setText(QString::fromUtf8(verein));
+    fenster.f_liga->setEditText(QString::fromUtf8(liga));
+    auto* button = fenster.findChild<QPushButton*>(QString::fromLatin1(knopf));
+    auto* grid = fenster.findChild<QAbstractItemView*>(QStringLiteral("DBGrid1"));
+    int rows = 0;
+    for (auto _ : state) {
+        RowsRepainted painted(grid);
+        grid->viewport()->installEventFilter(&painted);
+        const auto start = std::chrono::steady_clock::now();
+        button->click();
+        while (!painted.painted)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        grid->viewport()->removeEventFilter(&painted);
+        rows = grid->model()->rowCount();
+        state.SetIterationTime(std::chrono::duration<double>(painted.at - start).count());
+    }
+    state.counters["rows in model"] = rows;
+}
+BENCHMARK_CAPTURE(Spielersuche_Knopf, Verein_und_Liga, "", "", "Team 17", "Liga 17", "bt_liga")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Spielersuche_Knopf, nur_Verein, "", "", "Team 17", "", "bt_verein")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Spielersuche_Knopf, Namensteil, "", "meier", "", "", "bt_name")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Spielersuche_Knopf, Passnummernteil, "123", "", "", "", "bt_nummer")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Spielersuche_Knopf, ohne_Filter, "", "", "", "", "bt_name")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -92,8 +92,15 @@ void SpielerAnlegen(Context& c, const QString& passnr)
     dm.ABSQueryOpen(q, QStringLiteral("select * from Mitglied"));
     dm.ABSQueryEdit(q);
     dm.ABSQueryAppend(q, QStringLiteral("Mitglied"), QStringLiteral("PASSNR"));
-    q.fieldByName(QStringLiteral("PASSNR")).setAsString(passnr);
-    dm.ABSQueryPost(q);
+    try {
+        q.fieldByName(QStringLiteral("PASSNR")).setAsString(passnr);
+        // Posted directly rather than through the flag of ABSQueryPost: the user must learn
+        // that the member was not stored.
+        q.post();
+    } catch (...) {
+        q.cancel();
+        throw;
+    }
 }
 
 void f_ligaExit(Context& c, const QString&)

@@ -29,8 +29,8 @@ int TabelleSachbearbeiterLesen(Context& c, db::Dataset& query, const QString& kz
 // Writes the official line l_ligabearbeiter for the key; the office's contact fills in for
 // whatever is not found. Returns the look-up's result, 0 after a failure.
 int SachbearbeiterLesen(Context& c, const QString& kz);
-// Stores a new member that holds only the pass number. A failed write is not reported;
-// a failing statement reaches the caller.
+// Stores a new member that holds only the pass number. Any failure, of the statement or
+// of the write, reaches the caller; nothing is stored then.
 void SpielerAnlegen(Context& c, const QString& passnr);
 
 // Leaving f_liga: the official line, MitDoppel and the doubles row.

@@ -1,6 +1,8 @@
 #include "dbengine/connection.h"
 
+#include <QFile>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "dbengine/error.h"
 
@@ -49,8 +51,28 @@ void Connection::open(const QString& fileName)
         sqlite3_close(db);
         throw Error(message + QStringLiteral(": ") + fileName, SQLITE_ERROR);
     }
+    // Room for the whole member table of a large league in memory (64 MiB at most, taken as
+    // pages are read): a search that scans the surname order then reads no page twice from
+    // the disk.
+    sqlite3_exec(db, "pragma cache_size = -65536", nullptr, nullptr, nullptr);
+    struct stat st {};
+    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+        sqlite3_close(db);
+        throw Error(QStringLiteral("database file is gone: ") + fileName, Error::Kind::FileGone);
+    }
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
     db_ = db;
     fileName_ = fileName;
+}
+
+void Connection::checkFileUnchanged() const
+{
+    if (!db_)
+        return;
+    struct stat st {};
+    if (::stat(QFile::encodeName(fileName_).constData(), &st) != 0 || st.st_dev != device_ || st.st_ino != inode_)
+        throw Error(QStringLiteral("database file was deleted or replaced: ") + fileName_, Error::Kind::FileGone);
 }
 
 void Connection::setBusyTimeout(int milliseconds)
@@ -62,10 +84,65 @@ void Connection::setBusyTimeout(int milliseconds)
 
 void Connection::close()
 {
+    kept_.clear();
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+Connection::Cached::Cached(PreparedStatement* statement, std::unique_ptr<PreparedStatement> own, bool* inUse)
+    : statement_(own ? own.get() : statement), own_(std::move(own)), inUse_(inUse)
+{
+    if (own_) {
+        ownNote_ = std::make_unique<std::shared_ptr<void>>();
+        note_ = ownNote_.get();
+    }
+}
+
+Connection::Cached::Cached(Cached&& other) noexcept
+    : statement_(other.statement_), own_(std::move(other.own_)), inUse_(other.inUse_), note_(other.note_),
+      ownNote_(std::move(other.ownNote_))
+{
+    other.statement_ = nullptr;
+    other.inUse_ = nullptr;
+}
+
+Connection::Cached::~Cached()
+{
+    if (statement_ && !own_) {
+        sqlite3_reset(statement_->get());
+        sqlite3_clear_bindings(statement_->get());
+    }
+    if (inUse_)
+        *inUse_ = false;
+}
+
+Connection::Cached Connection::prepare(const QString& sql)
+{
+    constexpr qsizetype kMostKept = 64;
+    auto found = kept_.find(sql);
+    if (found != kept_.end()) {
+        Kept& k = **found;
+        if (k.inUse)  // run inside its own run: a statement of its own
+            return Cached(nullptr, std::make_unique<PreparedStatement>(db_, sql), nullptr);
+        k.inUse = true;
+        Cached c(k.statement.get(), nullptr, &k.inUse);
+        c.note_ = &k.note;
+        return c;
+    }
+    auto statement = std::make_unique<PreparedStatement>(db_, sql);
+    if (kept_.size() >= kMostKept) {
+        for (auto it = kept_.begin(); it != kept_.end();)
+            it = (*it)->inUse ? std::next(it) : kept_.erase(it);
+    }
+    auto k = std::make_shared<Kept>();
+    k->statement = std::move(statement);
+    k->inUse = true;
+    kept_.insert(sql, k);
+    Cached c(k->statement.get(), nullptr, &k->inUse);
+    c.note_ = &k->note;
+    return c;
 }
 
 void Connection::execute(const QString& sql)

@@ -3,8 +3,15 @@
 // current row, and edit/append of the current row, posted back to the table as an UPDATE or
 // INSERT with bound values.
 //
-// Rows are fetched from the engine when they are asked for (a move of the cursor, a count,
-// a grid scrolling down), not all at open: opening a table of 100,000 rows reads one row.
+// Rows are fetched from the engine in batches when they are asked for (a move of the cursor,
+// a count, a grid scrolling down), not all at open: opening a table of 100,000 rows reads
+// one batch. Every batch runs a statement of its own that is finished before the call
+// returns, so no result keeps a read transaction open between two calls: another program
+// may write the file meanwhile, and this connection's next write still goes ahead (and
+// waits for that program's lock as long as the busy timeout says). A result with the
+// integer primary key of its table is read on in the order of its statement, ties broken
+// by that key, each batch starting after the last row of the one before; any other result
+// (a count, a maximum) is read whole at open.
 // The rows fetched so far stay held; indexes of held rows never change except by remove().
 //
 // A result can be changed when all its columns come from one table whose INTEGER PRIMARY
@@ -22,7 +29,9 @@
 #include <vector>
 
 #include "dbengine/connection.h"
+#include "dbengine/paging.h"
 #include "dbengine/values.h"
+#include <optional>
 
 namespace klw::db {
 
@@ -60,8 +69,8 @@ public:
     explicit Dataset(Connection& connection, QObject* parent = nullptr);
     ~Dataset() override;
 
-    // Closes, then runs a statement that returns rows and fetches its first row, which is
-    // current. A failure of the statement up to its first row is thrown here. A statement
+    // Closes, then runs a statement that returns rows and fetches its first batch; the first
+    // row is current. A failure of the statement in that batch is thrown here. A statement
     // without a result (delete, update) is refused unrun.
     void open(const QString& sql);
     void close();
@@ -77,7 +86,7 @@ public:
     // after a next() at the last row; both for an empty or closed result.
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
-    bool isEmpty() const { return rows_.empty(); }  // open() has fetched the first row
+    bool isEmpty() const { return rows_.empty(); }  // open() has fetched the first batch
     // All rows of the result: fetches the rest first.
     int recordCount();
     int recNo() const { return current_; }  // 0-based, -1 without rows
@@ -92,7 +101,7 @@ public:
     // more, and fetching up to `count` more (returns how many came). A failure while
     // fetching ends the result at the rows held and is thrown.
     int fetchedCount() const { return int(rows_.size()); }
-    bool canFetchMore() const { return cursor_ != nullptr; }
+    bool canFetchMore() const { return more_; }
     int fetchMore(int count);
 
     int columnCount() const { return int(columns_.size()); }
@@ -132,14 +141,32 @@ private:
         QString origin;  // column name in that table
     };
     using Row = QVector<QVariant>;
+    struct OrderTerm {
+        QString name;  // as the statement writes it
+        int column;
+        bool descending;
+    };
 
     const QVariant& currentValue(int column) const;
     void assign(int column, const std::function<QVariant(ColumnType)>& convert);
     void requireChangeable();
     void dropPending();
     Row readBack(const QVariant& key);
+    // The result's table columns as a column list, and their places in a row.
+    QString storedColumns(QVector<int>* columns) const;
+    // Reads the statement's one row into those places; false when it gives none.
+    static bool readRow(PreparedStatement& stmt, const QVector<int>& columns, Row* row);
     void setCursor(int row, bool bof, bool eof);
     bool fetchTo(int row);  // true when the row is held afterwards
+    // Fetches up to count rows (all of a result that is read whole, by `prepared` when given);
+    // returns how many came from the file.
+    int fetchBatch(int count, PreparedStatement* prepared = nullptr);
+    bool findKey(QString* table, int* key, QString* why) const;
+    struct Shape;
+    std::vector<Column> shapeOf(PreparedStatement& stmt, std::shared_ptr<void>& note);
+    std::shared_ptr<const Shape> shape_;
+    void planPaging(const std::optional<OrderClause>& clause);
+    QString pageStatement(const QString& condition, int count) const;
     void endFetching();
     void noteChanged(const QVariant& key);
 
@@ -148,10 +175,15 @@ private:
     State state_ = State::Closed;
     std::vector<Column> columns_;
     std::vector<Row> rows_;
-    // The statement while it may deliver more rows.
-    std::unique_ptr<PreparedStatement> cursor_;
-    // Keys of rows this result stored or removed while its statement still runs: the
-    // statement may meet them again further on, and must not hold them twice.
+    // Reading on in batches: the statement without its order clause, the order and whether
+    // the file may hold more rows after the last one fetched.
+    std::optional<OrderClause> clause_;
+    QVector<OrderTerm> order_;
+    int pageKey_ = -1;
+    bool more_ = false;
+    Row lastFetched_;
+    // Keys of rows this result stored or removed while more rows may come: a later batch
+    // may meet them again, and must not hold them twice.
     QSet<qint64> changedKeys_;
     int current_ = -1;
     bool bof_ = true;

@@ -6,6 +6,7 @@ namespace klw::db {
 
 Transaction::Transaction(Connection& connection) : connection_(connection)
 {
+    connection_.checkFileUnchanged();
     connection_.execute(QStringLiteral("begin immediate"));
 }
 
@@ -18,7 +19,17 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
+    connection_.checkFileUnchanged();
     connection_.execute(QStringLiteral("commit"));
+}
+
+}  // namespace klw::db
+
+namespace klw::db {
+
+bool Transaction::active() const
+{
+    return connection_.handle() && !sqlite3_get_autocommit(connection_.handle());
 }
 
 }  // namespace klw::db

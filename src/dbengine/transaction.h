@@ -19,6 +19,8 @@ public:
 
     // Throws Error when the commit fails; everything is rolled back then.
     void commit();
+    // False once the engine has rolled the transaction back by itself (a full disk can).
+    bool active() const;
 
 private:
     Connection& connection_;

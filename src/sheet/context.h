@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -34,6 +35,9 @@ struct Context {
     Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
     QTimer* Timer1 = nullptr;  // autosave
     bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen
+    // The pass-number fields of the rows whose member could not be stored; they are stored
+    // again when the row's name is left again and before every snapshot.
+    QSet<QString> offeneMitglieder;
     Druckausgabe* druck = nullptr;  // printers, print preview and print jobs
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };

@@ -130,7 +130,13 @@ void bt_endeClick(Context& c, const QString&)
     if (!headerEmpty) {
         if (!c.dialogs.confirm(QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?")))
             return;
-        SicherungErstellen(c);
+        try {
+            SicherungErstellen(c);
+        } catch (const std::exception& e) {
+            c.dialogs.error(QString::fromUtf8(e.what()));
+            if (!c.dialogs.confirm(QStringLiteral("Die letzte Sicherung konnte nicht gespeichert werden. Trotzdem beenden?")))
+                return;
+        }
     }
     c.quit();
 }

@@ -1,13 +1,14 @@
 #include <QDateTime>
+#include <QStringList>
 #include <optional>
-#include <sqlite3.h>
 #include <stdexcept>
 
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
-#include "dbengine/error.h"
+#include "data/schreibfehler.h"
 #include "dbengine/transaction.h"
 #include "sheet/context.h"
+#include "sheet/player_entry.h"
 #include "snapshots/snapshots.h"
 #include "snapshots/spalten.h"
 
@@ -32,25 +33,6 @@ void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbog
     case Spaltenart::Zahl:
         f.setAsInteger(s.number(spalte.feld));
         break;
-    }
-}
-
-// A query whose result is not read to its end keeps reading the file as it was when the
-// query ran. Once another program has written to the file since, that old state cannot be
-// written to; reading the window's queries to their ends lets the save go on the file as
-// it is now.
-void schreibenAufNeuestemStand(Context& c, std::optional<db::Transaction>& transaktion)
-{
-    db::Connection& db = c.abfragen->ABSDatabase1;
-    try {
-        transaktion.emplace(db);
-    } catch (const db::Error& e) {
-        if (e.code() != SQLITE_BUSY_SNAPSHOT)
-            throw;
-        Abfragen& q = *c.abfragen;
-        for (db::Dataset* abfrage : {&q.Q_SPIELER, &q.Q_SB, &q.Q_LIGA, &q.Q_DELETE, &q.Q_LESEN, &q.Q_SICH})
-            abfrage->recordCount();
-        transaktion.emplace(db);
     }
 }
 
@@ -80,33 +62,51 @@ void SicherungErstellen(Context& c)
     TDM_SYS& dm = *c.DM_SYS;
     db::Dataset& Q_SICH = c.abfragen->Q_SICH;
 
-    // Numbering and row are one transaction: a second program cannot take the same number,
-    // and a crash leaves the whole row or none of it.
-    std::optional<db::Transaction> transaktion;
-    schreibenAufNeuestemStand(c, transaktion);
-    if (dm.ABSQueryOpen(Q_SICH, QStringLiteral("select * from SICHERUNG where 1 = 2")) != 0)
-        return;
-    try {
-        dm.ABSQueryEdit(Q_SICH);
-    } catch (const std::exception&) {
-    }
     const QDateTime jetzt = c.now();
+    QStringList mitgliederFehler;
     try {
-        dm.ABSQueryAppend(Q_SICH, QStringLiteral("SICHERUNG"), QStringLiteral("SAISONX"));
-        Q_SICH.fieldByName(QStringLiteral("LFDNRI")).setAsInteger(MaxLfdNr(c));
-        Q_SICH.fieldByName(QStringLiteral("SAISONX")).setAsString(s.Saison);
-        for (const Sicherungsspalte& spalte : Sicherungsspalten())
-            spalteSetzen(Q_SICH, spalte, s);
-        Q_SICH.fieldByName(QStringLiteral("GESPEICHERTD")).setAsDateTime(jetzt);
-        // Posted directly rather than through the flag of ABSQueryPost: a save that fails
-        // (the file locked too long, the disk full) must say why instead of vanishing.
-        Q_SICH.post();
-        transaktion->commit();
-    } catch (const std::exception&) {
-        Q_SICH.close();
+        // Numbering and row are one transaction: a second program cannot take the same
+        // number, and a crash leaves the whole row or none of it. Members whose write
+        // failed before go in first, so that a restore finds their names.
+        db::Transaction transaktion(c.abfragen->ABSDatabase1);
+        mitgliederFehler = MitgliederNachtragen(c);
+        if (!transaktion.active())
+            throw Schreibfehler(
+                (QStringLiteral("Die Sicherung wurde nicht gespeichert.\n\r") + mitgliederFehler.value(0)).toStdString());
+        if (dm.ABSQueryOpen(Q_SICH, QStringLiteral("select * from SICHERUNG where 1 = 2")) != 0)
+            return;
+        try {
+            dm.ABSQueryEdit(Q_SICH);
+        } catch (const std::exception&) {
+        }
+        try {
+            dm.ABSQueryAppend(Q_SICH, QStringLiteral("SICHERUNG"), QStringLiteral("SAISONX"));
+            Q_SICH.fieldByName(QStringLiteral("LFDNRI")).setAsInteger(MaxLfdNr(c));
+            Q_SICH.fieldByName(QStringLiteral("SAISONX")).setAsString(s.Saison);
+            for (const Sicherungsspalte& spalte : Sicherungsspalten())
+                spalteSetzen(Q_SICH, spalte, s);
+            Q_SICH.fieldByName(QStringLiteral("GESPEICHERTD")).setAsDateTime(jetzt);
+            // Posted directly rather than through the flag of ABSQueryPost: a save that
+            // fails (the file locked too long, the disk full) must say why instead of vanishing.
+            Q_SICH.post();
+            transaktion.commit();
+        } catch (...) {
+            Q_SICH.close();
+            throw;
+        }
+    } catch (const Schreibfehler&) {
         throw;
+    } catch (const std::exception& e) {
+        throw Schreibfehler(Schreibfehlertext(QStringLiteral("Die Sicherung wurde nicht gespeichert."), e).toStdString());
     }
     s.setText("l_sicherung", QStringLiteral("letzte Sicherung: ") + jetzt.toString(QStringLiteral("dd.MM.yyyy hh.mm")));
+    if (!mitgliederFehler.isEmpty()) {
+        // Shown like an autosave's failure: a tick while the box is open does nothing.
+        const bool offen = c.autosaveFehlerOffen;
+        c.autosaveFehlerOffen = true;
+        c.dialogs.error(mitgliederFehler.join(QStringLiteral("\n\r")));
+        c.autosaveFehlerOffen = offen;
+    }
 }
 
 void bt_sicherungClick(Context& c, const QString&)

@@ -1,5 +1,6 @@
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
+#include "data/schreibfehler.h"
 #include "data/statement.h"
 #include "sheet/context.h"
 #include "snapshots/snapshots.h"
@@ -22,9 +23,16 @@ void SicherungObVorhandenPruefen(Context& c)
     const QString spiel = AktuellesSpiel(c.sheet);
     if (c.DM_SYS->ABSQueryOpen(Q_DELETE, QStringLiteral("select * from SICHERUNG ") + spiel) == 0)
         return;
-    if (c.dialogs.confirm(QStringLiteral(
+    if (!c.dialogs.confirm(QStringLiteral(
             "Für das ausgewählte Spiel sind noch Sicherungsdatein vorhanden\n\r\n\rSollen diese gelöscht werden?")))
-        c.DM_SYS->ABSQueryUpdate(Q_DELETE, QStringLiteral("delete from SICHERUNG ") + spiel);
+        return;
+    // Run directly rather than through ABSQueryUpdate, which keeps a failure to itself: the
+    // user must know that the snapshots are still there. The name transfer goes on.
+    try {
+        Q_DELETE.execute(QStringLiteral("delete from SICHERUNG ") + spiel);
+    } catch (const std::exception& e) {
+        c.dialogs.error(Schreibfehlertext(QStringLiteral("Die Sicherungen des Spiels wurden nicht gelöscht."), e));
+    }
 }
 
 }  // namespace klw

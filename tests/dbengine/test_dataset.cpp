@@ -1,6 +1,7 @@
 // The database engine over a fresh copy of the shipped database: connecting, holding
 // results, field conversions, and changing rows.
 
+#include <QFile>
 #include <QTest>
 #include <unistd.h>
 
@@ -94,6 +95,50 @@ private slots:
         QVERIFY(!c.isOpen());
         if (setup == "missing")
             QVERIFY(!QFile::exists(path));  // never silently a new empty database
+    }
+
+    // A write that fails tells why: a stale read of the file, its lock held by another
+    // program, a full disk, the file gone from under the connection.
+    void failedWritesTellWhy_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("stale read") << "stale" << int(Error::Kind::StaleSnapshot);
+        QTest::newRow("locked") << "locked" << int(Error::Kind::Busy);
+        QTest::newRow("full") << "full" << int(Error::Kind::DiskFull);
+        QTest::newRow("deleted") << "deleted" << int(Error::Kind::FileGone);
+    }
+    void failedWritesTellWhy()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, kind);
+        db().setBusyTimeout(0);
+        Connection other;
+        other.open(database_->file());
+        if (fault == "stale") {
+            db().execute(QStringLiteral("begin; select count(*) from Mitglied"));
+            other.execute(QStringLiteral("insert into Mitglied (PASSNR) values ('1')"));
+        } else if (fault == "locked") {
+            other.execute(QStringLiteral("begin immediate"));
+        } else if (fault == "full") {
+            Dataset pages(db());
+            pages.open(QStringLiteral("pragma page_count"));
+            db().execute(QStringLiteral("pragma max_page_count = %1").arg(pages.fieldByName("page_count").asInteger()));
+        } else {
+            QVERIFY(QFile::remove(database_->file()));
+        }
+        Dataset d(db());
+        Error::Kind thrown = Error::Kind::Other;
+        try {
+            for (int i = 0; i < 10000; ++i) {  // until the disk is full
+                appendSnapshot(d, i + 1);
+                d.fieldByName(QStringLiteral("BEMERKUNGX")).setAsString(QString(500, QLatin1Char('x')));
+                d.post();
+            }
+        } catch (const Error& e) {
+            thrown = e.kind();
+        }
+        QCOMPARE(int(thrown), kind);
     }
 
     void cursorOverEmptyAndFilledResults()

@@ -178,6 +178,39 @@ private slots:
         QCOMPARE(h.mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "Highlander Herten", " B3-Liga "}}));
     }
 
+    // First and last name follow the typed name for a member entered on the sheet (the last
+    // word is the surname); a member with names of its own keeps them.
+    void firstAndLastNameFollowTheTypedName_data()
+    {
+        QTest::addColumn<QString>("passnr");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("vorname");
+        QTest::addColumn<QString>("nachname");
+        QTest::newRow("new, two words") << "77020" << "Uwe O'Neill" << "Uwe" << "O'Neill";
+        QTest::newRow("new, one word") << "77021" << "Kalle" << "" << "Kalle";
+        QTest::newRow("new, blanks around") << "77022" << " Anna  Maria Schulte " << "Anna Maria" << "Schulte";
+        QTest::newRow("known, names from its name") << "10016" << "Sabine Schwarz-Weiss" << "Sabine" << "Schwarz-Weiss";
+        QTest::newRow("known, names of its own") << "10031" << "Wolle Hartmann" << "Wolfgang Peter" << "Hartmann";
+    }
+    void firstAndLastNameFollowTheTypedName()
+    {
+        QFETCH(QString, passnr);
+        QFETCH(QString, name);
+        QFETCH(QString, vorname);
+        QFETCH(QString, nachname);
+        Eingabe h("update Mitglied set VORNAME = 'Wolfgang Peter' where PASSNR = '10031'");
+        const Spielerzeile& h3 = zeile("H3");
+        h.passnr(h3, passnr);
+        h.sheet.setText(h3.name, name);
+        h.verlassen(h3.name);
+        db::Dataset d(h.abfragen.ABSDatabase1);
+        d.open("select * from Mitglied where PASSNR = '" + passnr + "'");
+        QCOMPARE(d.fieldByName("VORNAME").asString(), vorname);
+        QCOMPARE(d.fieldByName("NACHNAME").asString(), nachname);
+        QCOMPARE(d.fieldByName("NAME").asString(), name);
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
     void emptyPassNumberOrNameTouchesNothing_data()
     {
         QTest::addColumn<QString>("passnr");
@@ -207,7 +240,7 @@ private slots:
         QVERIFY(h.focus.moves.isEmpty() && h.dialogs.shown.isEmpty());
     }
 
-    // Writes that the database refuses: nothing is shown and the sheet keeps the typed texts.
+    // Writes that the database refuses: each says so once, and the sheet keeps the typed texts.
     void refusedWritesKeepTheSheet()
     {
         Eingabe h("create trigger kein_neues before insert on Mitglied begin select raise(abort, 'gesperrt'); end;"
@@ -217,6 +250,7 @@ private slots:
         h.passnr(g1, "77003");
         QCOMPARE(h.anzahl(), before);
         QCOMPARE(h.focus.moves, QStringList{"f_g1name"});
+        QCOMPARE(h.dialogs.texts(), QStringList{"Das neue Mitglied mit der Passnummer 77003 wurde nicht gespeichert.\n\r(gesperrt)"});
 
         h.passnr(g1, "10016");
         h.sheet.setText(g1.name, "Sabine Schwarz-Weiß");
@@ -225,11 +259,16 @@ private slots:
         QCOMPARE(h.sheet.text(g1.name), QStringLiteral("Sabine Schwarz-Weiß"));
         QCOMPARE(h.sheet.text(g1.rufname), QStringLiteral("Tigerin"));
         QCOMPARE(h.mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "DC Adler Bottrop", "Oberliga"}}));
-        QVERIFY(h.dialogs.shown.isEmpty());
+        QCOMPARE(h.dialogs.shown.size(), 2);
+        QCOMPARE(h.dialogs.shown[1].kind, Shown::Error);
+        QCOMPARE(h.dialogs.shown[1].text, QStringLiteral("Name und Rufname des Mitglieds mit der Passnummer 10016 wurden "
+                                                         "nicht gespeichert. Sie bleiben im Spielbogen und werden erneut "
+                                                         "gespeichert.\n\r(gesperrt)"));
     }
 
     // A member table that cannot be read: the look-up finds nothing, and the new member
-    // cannot be created, which every row reports alike, leaving the focus where it is.
+    // cannot be created, which every row reports alike; the focus goes on to the name,
+    // which the sheet keeps.
     void unreadableMemberTable_data()
     {
         QTest::addColumn<QString>("position");
@@ -246,8 +285,9 @@ private slots:
         QCOMPARE(h.sheet.text(z.name), QStringLiteral("alt"));
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].kind, Shown::Error);
-        QCOMPARE(h.dialogs.shown[0].text, QStringLiteral("no such column: PASSNR"));
-        QVERIFY(h.focus.moves.isEmpty());
+        QCOMPARE(h.dialogs.shown[0].text,
+                 QStringLiteral("Das neue Mitglied mit der Passnummer 10016 wurde nicht gespeichert.\n\r(no such column: PASSNR)"));
+        QCOMPARE(h.focus.moves, QStringList{QString::fromLatin1(z.name)});
     }
 
     void unknownSenderDoesNothing()

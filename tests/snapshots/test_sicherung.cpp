@@ -187,27 +187,38 @@ private slots:
     void lastSnapshotWhenTheEndIsConfirmed_data()
     {
         QTest::addColumn<QString>("datum");
-        QTest::addColumn<bool>("ja");
+        QTest::addColumn<QList<bool>>("antworten");
         QTest::addColumn<int>("gespeichert");
         QTest::addColumn<bool>("beendet");
-        QTest::newRow("Ja: saved, then ended") << "31.07.2006" << true << 1 << true;
-        QTest::newRow("Nein: neither") << "31.07.2006" << false << 0 << false;
-        // The sheet is not thrown away when its last snapshot could not be stored.
-        QTest::newRow("Ja, no date: stays open") << QString(kLeeresDatum) << true << 0 << false;
+        QTest::newRow("Ja: saved, then ended") << "31.07.2006" << QList<bool>{true} << 1 << true;
+        QTest::newRow("Nein: neither") << "31.07.2006" << QList<bool>{false} << 0 << false;
+        // A last snapshot that cannot be stored says why, then asks whether to end without it.
+        QTest::newRow("no date, not without it: stays open") << QString(kLeeresDatum) << QList<bool>{true, false} << 0 << false;
+        QTest::newRow("no date, end without it") << QString(kLeeresDatum) << QList<bool>{true, true} << 0 << true;
     }
     void lastSnapshotWhenTheEndIsConfirmed()
     {
         QFETCH(QString, datum);
-        QFETCH(bool, ja);
+        QFETCH(QList<bool>, antworten);
         QFETCH(int, gespeichert);
         QFETCH(bool, beendet);
         Gespeichert h;
         h.sheet.setText("f_datum", datum);
-        h.dialogs.answers.enqueue(ja);
+        for (bool a : antworten)
+            h.dialogs.answers.enqueue(a);
         dispatch(h.dialogs, [&] { bt_endeClick(h.c, "bt_ende"); });
         QCOMPARE(h.anzahl(), gespeichert);
         QCOMPARE(h.quitCalled, beendet);
-        QCOMPARE(h.dialogs.shown.size(), datum == kLeeresDatum ? 2 : 1);
+        if (datum != kLeeresDatum) {
+            QCOMPARE(h.dialogs.shown.size(), 1);
+            return;
+        }
+        QCOMPARE(h.dialogs.shown.size(), 3);
+        QCOMPARE(h.dialogs.shown[1].kind, Shown::Error);
+        QVERIFY(h.dialogs.shown[1].text.startsWith(QStringLiteral("Die Sicherung wurde nicht gespeichert.\n\r(")));
+        QCOMPARE(h.dialogs.shown[2].kind, Shown::Confirmation);
+        QCOMPARE(h.dialogs.shown[2].text,
+                 QStringLiteral("Die letzte Sicherung konnte nicht gespeichert werden. Trotzdem beenden?"));
     }
 
     void incompleteHeaderSavesNothingSilently_data()
