@@ -21,14 +21,14 @@
 
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
-#include "data/qt_search_windows.h"
+#include "window/search/qt_search_windows.h"
 #include "data/search_buttons.h"
 #include "data/statement.h"
-#include "data/tsspieler.h"
+#include "window/search/tsspieler.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include "sheet/player_entry.h"
+#include "data/player_entry.h"
 #include "support/fakes.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "output/qr_klw.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "support/fakes.h"
 #include "support/filled_sheet.h"
 

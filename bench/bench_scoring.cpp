@@ -7,7 +7,7 @@
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "scoring/scoring.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "sheet/tables.h"
 #include "support/fakes.h"
 

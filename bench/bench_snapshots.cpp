@@ -20,7 +20,7 @@
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "dbengine/statement.h"
-#include "sheet/start.h"
+#include "lifecycle/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "support/fakes.h"

@@ -26,7 +26,7 @@
 #include "map_watch.h"
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 
 int main(int argc, char* argv[])
 {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "data/abfragen.h"
+#include "data/aktuelles_spiel.h"
 #include "data/dm_sys.h"
 #include "sheet/context.h"
 #include "snapshots/snapshots.h"

@@ -8,7 +8,7 @@
 #include "data/schreibfehler.h"
 #include "dbengine/transaction.h"
 #include "sheet/context.h"
-#include "sheet/player_entry.h"
+#include "data/player_entry.h"
 #include "snapshots/snapshots.h"
 #include "snapshots/spalten.h"
 

@@ -6,7 +6,6 @@
 
 namespace klw {
 
-class Spielbogen;
 struct Context;
 
 // Stores the sheet as a new row of SICHERUNG in one transaction and shows its time in
@@ -21,12 +20,6 @@ void bt_sicherungClick(Context& c, const QString& sender);
 // An autosave tick. A failure shows the error box; while that box is open, further ticks
 // do nothing.
 void Timer1Timer(Context& c, const QString& sender);
-
-// The condition that selects the snapshots of the match on the sheet: season, league,
-// home team, guest team and match day.
-QString AktuellesSpiel(const Spielbogen& s);
-// Offers to delete older snapshots of the match on the sheet (called by the name transfer).
-void SicherungObVorhandenPruefen(Context& c);
 
 // The backup panel: opens it with the snapshots of the current match, newest first.
 void Image2Click(Context& c, const QString& sender);

@@ -16,12 +16,12 @@
 #include <QPushButton>
 
 #include "data/dm_sys.h"
-#include "data/suchgrid.h"
-#include "data/tsspieler.h"
+#include "window/search/suchgrid.h"
+#include "window/search/tsspieler.h"
 #include "dbengine/connection.h"
 #include "dbengine/dataset.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "support/fakes.h"
 #include "support/testdatabase.h"
 

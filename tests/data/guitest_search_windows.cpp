@@ -11,11 +11,11 @@
 #include <functional>
 
 #include "data/dm_sys.h"
-#include "data/suchgrid.h"
-#include "data/tsspieler.h"
-#include "data/tsteam.h"
+#include "window/search/suchgrid.h"
+#include "window/search/tsspieler.h"
+#include "window/search/tsteam.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "support/fakes.h"
 #include "support/testdatabase.h"
 

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "dbengine/error.h"
-#include "sheet/start.h"
+#include "lifecycle/start.h"
 #include "support/database_harness.h"
 
 class TestDatenbankstart : public QObject {

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "data/lookups.h"
-#include "sheet/start.h"
+#include "lifecycle/start.h"
 #include "sheet/tables.h"
 #include "support/database_harness.h"
 

@@ -13,7 +13,7 @@
 #include <QTextEdit>
 
 #include "output/dm_dat_mail.h"
-#include "output/fo_mail.h"
+#include "window/mail/fo_mail.h"
 #include "output/sendmail_post.h"
 #include "support/fakes.h"
 #include "support/modal_answerer.h"

@@ -11,7 +11,7 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
 

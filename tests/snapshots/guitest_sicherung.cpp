@@ -14,7 +14,7 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "support/snapshot_sheet.h"
 #include "support/testdatabase.h"
 

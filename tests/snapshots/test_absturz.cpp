@@ -8,7 +8,7 @@
 
 #include "dbengine/connection.h"
 #include "dbengine/dataset.h"
-#include "sheet/start.h"
+#include "lifecycle/start.h"
 #include "snapshots/snapshots.h"
 #include "snapshots/spalten.h"
 #include "support/database_harness.h"

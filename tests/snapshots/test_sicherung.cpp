@@ -8,7 +8,7 @@
 #include "dbengine/dataset.h"
 #include "dbengine/error.h"
 #include "sheet/fields.h"
-#include "sheet/start.h"
+#include "lifecycle/start.h"
 #include "snapshots/snapshots.h"
 #include "support/database_harness.h"
 #include "support/snapshot_sheet.h"

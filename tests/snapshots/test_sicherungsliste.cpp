@@ -3,9 +3,10 @@
 #include <QtTest>
 
 #include "dbengine/dataset.h"
-#include "sheet/lineup.h"
-#include "sheet/start.h"
+#include "lineup/lineup.h"
+#include "lifecycle/start.h"
 #include "snapshots/snapshots.h"
+#include "lineup/older_snapshots.h"
 #include "support/database_harness.h"
 #include "support/snapshot_sheet.h"
 

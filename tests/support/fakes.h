@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "sheet/bindings.h"
+#include "lifecycle/events.h"
 #include "sheet/context.h"
 #include "sheet/services.h"
 #include "sheet/spielbogen.h"

@@ -8,7 +8,7 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "sheet/tfklw.h"
+#include "window/tfklw.h"
 #include "support/fakes.h"
 
 namespace klw::test {

@@ -1,0 +1,109 @@
+#include "window/print/qt_druckausgabe.h"
+
+#include <QGuiApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPaintEngine>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <exception>
+#include <stdexcept>
+
+#include "window/print/cups_warteschlange.h"
+#include "reportengine/report.h"
+
+namespace klw {
+
+namespace {
+
+void einrichten(QPrinter& printer, const reportengine::Report& report)
+{
+    printer.setPageLayout(report.page.layout());
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    printer.setDocName(report.title);
+}
+
+// The preview lays its pages out on a picture engine of its own; a print goes to the
+// printer's engine.
+bool isPreview(QPrinter& printer)
+{
+    return printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Picture;
+}
+
+// Prints on the printer as it stands; on a CUPS queue only when the queue takes jobs now,
+// and then the job must have been taken.
+void druckAuftrag(QPrinter& printer, reportengine::Report& report)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        report.print(printer);  // a file chosen in the print dialog
+        return;
+    }
+    const QString queue = printer.printerName();
+    cups::WarteschlangeBereit(queue);
+    const int letzter = cups::LetzterAuftrag(queue);
+    try {
+        report.print(printer);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(
+            QStringLiteral("%1 (Drucker %2)").arg(QString::fromUtf8(e.what()), queue).toStdString());
+    }
+    cups::AuftragAngenommen(queue, letzter);
+}
+
+}  // namespace
+
+QStringList QtDruckausgabe::druckerNamen() const
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+void QtDruckausgabe::vorschau(reportengine::Report& report)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    einrichten(printer, report);
+    QPrintPreviewDialog preview(&printer, parent_);
+    preview.setWindowTitle(QStringLiteral("Druckvorschau"));
+    // As large as the screen allows, so that the page can be read and the whole tool bar,
+    // its print button included, shows.
+    const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        preview.setGeometry(screen->availableGeometry());
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    // A failure must not travel through Qt's signal delivery: it closes the preview and
+    // reaches the caller once the preview's event loop has ended.
+    std::exception_ptr failure;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
+        if (failure)
+            return;
+        try {
+            if (isPreview(*p))
+                report.print(*p);
+            else
+                druckAuftrag(*p, report);
+        } catch (...) {
+            failure = std::current_exception();
+            QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
+        }
+    });
+    preview.exec();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void QtDruckausgabe::drucken(reportengine::Report& report, int druckerIndex)
+{
+    const QStringList namen = druckerNamen();
+    if (druckerIndex < 0 || druckerIndex >= namen.size())
+        throw std::runtime_error("Der Drucker ist nicht mehr installiert.");
+    const QString name = namen[druckerIndex];
+    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+    // Without that queue Qt would quietly write a PDF file instead; the job goes to the
+    // printer or nowhere.
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != name)
+        throw std::runtime_error(QStringLiteral("Der Drucker %1 ist nicht erreichbar.").arg(name).toStdString());
+    einrichten(printer, report);
+    druckAuftrag(printer, report);
+}
+
+}  // namespace klw

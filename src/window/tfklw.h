@@ -1,0 +1,81 @@
+#pragma once
+// The main window: the match sheet on its design canvas. It builds its widgets from the
+// sheet's field list, binds each to its field both ways, and routes focus-outs, clicks and
+// picks to the handlers. It holds no sheet data of its own.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+#include "data/abfragen.h"
+#include "window/search/qt_search_windows.h"
+#include "window/print/qt_druckausgabe.h"
+#include "lifecycle/events.h"
+#include "sheet/context.h"
+#include "window/qt_services.h"
+#include "sheet/spielbogen.h"
+
+class QAbstractButton;
+class QLabel;
+
+namespace klw {
+
+class TDM_SYS;
+class TDM_DAT;
+class MailFensterDienst;
+
+class TFKLW : public QMainWindow {
+    Q_OBJECT
+public:
+    // `dialogs` replaces the window's own message boxes and `programFolder` the folder of
+    // the executable (tests script the one and point the other elsewhere).
+    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
+    ~TFKLW() override;
+
+    Spielbogen& sheet() { return sheet_; }
+    Context& context() { return context_; }
+    // The widget of a named field or control; nullptr for an unknown name.
+    QWidget* control(const QString& name) const { return widgets_.value(name); }
+
+    // The design canvas and its vertical scroll range.
+    static constexpr int kCanvasWidth = 1022;
+    static constexpr int kCanvasHeight = 736;
+    static constexpr int kScrollRange = 1250;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void bt_infoClick();
+
+    void buildSheet(QWidget* canvas);
+    QWidget* addField(const QString& name, const QRect& geometry, QWidget* parent = nullptr);
+    QAbstractButton* addButton(const QString& name, const QRect& geometry, const QString& caption,
+                               const QString& hint = QString(), const QString& picture = QString(),
+                               QWidget* parent = nullptr);
+    QLabel* addCaption(const QString& text, int x, int y, QWidget* parent = nullptr, bool bold = false);
+    void bindField(const FieldDef& def, QWidget* widget);
+    void showField(const QString& name);
+    void applyTabOrder();
+    void run(const QString& sender, Handler handler);
+
+    Spielbogen sheet_;
+    QtDialogs qtDialogs_{this};
+    Dialogs& dialogs_;
+    QHash<QString, QWidget*> widgets_;
+    WidgetFocus focus_{widgets_};
+    QtDruckausgabe druckausgabe_{this};
+    Abfragen abfragen_;  // ABSDatabase1 and the six named queries
+    QTimer Timer1;
+    QTimer Timer2;
+    Context context_;
+    std::unique_ptr<MailFensterDienst> mailFenster_;
+    QtSearchWindows searchWindows_{this, context_};
+    QWidget* canvas_ = nullptr;
+    bool shownOnce_ = false;
+};
+
+}  // namespace klw
