@@ -19,17 +19,17 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data/abfragen.h"
-#include "data/dm_sys.h"
-#include "window/search/qt_search_windows.h"
-#include "data/search_buttons.h"
-#include "data/statement.h"
-#include "window/search/tsspieler.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include "data/abfragen.h"
+#include "data/dm_sys.h"
 #include "data/player_entry.h"
+#include "data/search_buttons.h"
+#include "data/statement.h"
 #include "support/fakes.h"
+#include "window/search/qt_search_windows.h"
+#include "window/search/tsspieler.h"
 
 namespace {
 
@@ -52,17 +52,22 @@ struct LargeDatabase {
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         abfragen.ABSDatabase1.open(file);
         // Pass numbers 500000 ... 599999; surnames from 40 stems and 25 endings.
-        abfragen.ABSDatabase1.execute(QStringLiteral(
-            "begin;"
-            "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME, NICKNAMEX, TEAM, LIGA)"
-            " with recursive n(i) as (select 0 union all select i + 1 from n where i < %1)"
-            " select 500000 + i, 'Vorname' || (i % 97),"
-            "  substr('MeierSchulKampsPohl_VogtWolffBraunLangeKrausFuchsBeckeWagneNeumaSchwaHartmWerneLehmaKoehlPeterSandeBoehmDreieWilmsGrossOsterHuseMErdmaLindeKayaaNowakSzymaJanseMayerMaierMeyerWiesnTerhoStratHuelsPiepe', 1 + (i % 40) * 5, 5)"
-            "   || substr('er   mann ing  ke   s    ers  horstkampbrinkfeld hoff berg meyerwald dorf kötteheim hagenbach bergelandweg  stadtrode burg ', 1 + (i / 40 % 25) * 5, 5),"
-            "  'Name ' || i, 'Ruf' || (i % 13), 'Team ' || (i % 600), 'Liga ' || (i % 21)"
-            " from n;"
-            "commit;")
-                                              .arg(kMembers - 1));
+        abfragen.ABSDatabase1.execute(
+            QStringLiteral(
+                "begin;"
+                "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME, NICKNAMEX, TEAM, LIGA)"
+                " with recursive n(i) as (select 0 union all select i + 1 from n where i < %1)"
+                " select 500000 + i, 'Vorname' || (i % 97),"
+                "  "
+                "substr('MeierSchulKampsPohl_"
+                "VogtWolffBraunLangeKrausFuchsBeckeWagneNeumaSchwaHartmWerneLehmaKoehlPeterSandeBoehmDreieWilmsGrossOst"
+                "erHuseMErdmaLindeKayaaNowakSzymaJanseMayerMaierMeyerWiesnTerhoStratHuelsPiepe', 1 + (i % 40) * 5, 5)"
+                "   || substr('er   mann ing  ke   s    ers  horstkampbrinkfeld hoff berg meyerwald dorf kötteheim "
+                "hagenbach bergelandweg  stadtrode burg ', 1 + (i / 40 % 25) * 5, 5),"
+                "  'Name ' || i, 'Ruf' || (i % 13), 'Team ' || (i % 600), 'Liga ' || (i % 21)"
+                " from n;"
+                "commit;")
+                .arg(kMembers - 1));
     }
 };
 
@@ -80,7 +85,7 @@ void SpielerLesen_Passnummer(benchmark::State& state)
         const QString passnr = QString::number(500000 + (i * 7919) % kMembers);
         ++i;
         const int found = db.dm.ABSQueryOpen(db.abfragen.Q_SPIELER, QStringLiteral("select * from Mitglied") +
-                                                                         klw::Format(u" where PASSNR = '%s' ", passnr));
+                                                                        klw::Format(u" where PASSNR = '%s' ", passnr));
         benchmark::DoNotOptimize(db.abfragen.Q_SPIELER.fieldByName(QStringLiteral("NAME")).asString());
         if (found != 1)
             state.SkipWithError("member not found");
@@ -215,7 +220,8 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && watched == grid_->viewport() && grid_->model()->rowCount() > 0 && !painted) {
+        if (event->type() == QEvent::Paint && watched == grid_->viewport() && grid_->model()->rowCount() > 0 &&
+            !painted) {
             painted = true;
             at = std::chrono::steady_clock::now();
         }
@@ -228,8 +234,8 @@ private:
 
 // The player search window open, a filter typed, one of its buttons clicked: from the click
 // to the rows painted.
-void Spielersuche_Knopf(benchmark::State& state, const char* nr, const char* name, const char* verein,
-                        const char* liga, const char* knopf)
+void Spielersuche_Knopf(benchmark::State& state, const char* nr, const char* name, const char* verein, const char* liga,
+                        const char* knopf)
 {
     LargeDatabase& db = database();
     klw::TSSPIELER fenster(db.abfragen.ABSDatabase1, db.dm);

@@ -4,22 +4,22 @@
 // the preview window showing the page.
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPdfWriter>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
-#include <QAbstractButton>
 #include <QTimer>
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "output/qr_klw.h"
-#include "window/tfklw.h"
 #include "support/fakes.h"
 #include "support/filled_sheet.h"
+#include "window/tfklw.h"
 
 namespace {
 
@@ -75,7 +75,8 @@ void BM_NackterQPainter(benchmark::State& state)
                 if (shape->kind == reportengine::Shape::Rectangle)
                     p.drawRect(r);
                 else
-                    p.drawLine(r.topLeft(), shape->kind == reportengine::Shape::VerticalLine ? r.bottomLeft() : r.topRight());
+                    p.drawLine(r.topLeft(),
+                               shape->kind == reportengine::Shape::VerticalLine ? r.bottomLeft() : r.topRight());
             }
         }
     }

@@ -7,9 +7,9 @@
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "scoring/scoring.h"
-#include "window/tfklw.h"
 #include "sheet/tables.h"
 #include "support/fakes.h"
+#include "window/tfklw.h"
 
 namespace {
 

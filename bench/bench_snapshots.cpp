@@ -7,12 +7,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -54,13 +54,15 @@ struct LargeDatabase {
         klw::ProgrammStart(h.c);
 
         // Members with pass numbers 500000 ... 599999.
-        abfragen.ABSDatabase1.execute(QStringLiteral(
-            "begin;"
-            "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME, NICKNAMEX, TEAM, LIGA)"
-            " with recursive n(i) as (select 0 union all select i + 1 from n where i < %1)"
-            " select 500000 + i, 'Vorname' || (i % 97), 'Nachname' || (i % 1009), 'Name ' || i, 'Ruf' || (i % 13),"
-            "  'Team ' || (i % 600), 'Liga ' || (i % 21) from n;"
-            "commit;").arg(kMembers - 1));
+        abfragen.ABSDatabase1.execute(
+            QStringLiteral(
+                "begin;"
+                "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME, NICKNAMEX, TEAM, LIGA)"
+                " with recursive n(i) as (select 0 union all select i + 1 from n where i < %1)"
+                " select 500000 + i, 'Vorname' || (i % 97), 'Nachname' || (i % 1009), 'Name ' || i, 'Ruf' || (i % 13),"
+                "  'Team ' || (i % 600), 'Liga ' || (i % 21) from n;"
+                "commit;")
+                .arg(kMembers - 1));
 
         // One whole snapshot through the program, then 9,999 copies of it for other matches.
         fuellen();

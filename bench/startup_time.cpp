@@ -23,8 +23,8 @@
 #include <memory>
 #include <vector>
 
-#include "map_watch.h"
 #include "data/dm_sys.h"
+#include "map_watch.h"
 #include "output/dm_dat.h"
 #include "window/tfklw.h"
 
@@ -132,7 +132,8 @@ int compareOnX11(const QString& program, const QStringList& arguments)
     std::vector<double> bareTimes;
     for (int run = 0; run < 10; ++run) {
         programTimes.push_back(millisecondsToFirstMap(watch, program, arguments));
-        bareTimes.push_back(millisecondsToFirstMap(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("bare")}));
+        bareTimes.push_back(
+            millisecondsToFirstMap(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("bare")}));
         if (programTimes.back() < 0 || bareTimes.back() < 0) {
             std::fprintf(stderr, "bench_startup: no window within 30 s\n");
             return 1;

@@ -18,8 +18,8 @@ int TDM_SYS::ABSQueryOpen(db::Dataset& set, const QString& sql)
 int TDM_SYS::ABSQueryAppend(db::Dataset& query, const QString& table, const QString& column)
 {
     if (!query.isOpen()) {
-        ABSQueryOpen(query, column.isEmpty() ? table
-                                             : Format(u"select * from %s  Nolock  where '%s' = ''", {table, column}));
+        ABSQueryOpen(query,
+                     column.isEmpty() ? table : Format(u"select * from %s  Nolock  where '%s' = ''", {table, column}));
     }
     int result = 1;
     try {
@@ -29,8 +29,7 @@ int TDM_SYS::ABSQueryAppend(db::Dataset& query, const QString& table, const QStr
     }
     try {
         query.edit();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     return result;
 }
 
@@ -60,8 +59,7 @@ int TDM_SYS::ABSQueryDelete(db::Dataset& set)
     }
     try {
         set.remove();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     return 0;
 }
 
@@ -69,8 +67,7 @@ int TDM_SYS::ABSQueryUpdate(db::Dataset& query, const QString& sql)
 {
     try {
         query.execute(sql);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     return 1;
 }
 

@@ -49,7 +49,7 @@ int SpielerLesen(Context& c, const QString& passnr)
 {
     try {
         return c.DM_SYS->ABSQueryOpen(c.abfragen->Q_SPIELER, QStringLiteral("select * from Mitglied") +
-                                                                  Format(u" where PASSNR = '%s' ", passnr));
+                                                                 Format(u" where PASSNR = '%s' ", passnr));
     } catch (const std::exception&) {
         return 0;
     }
@@ -79,8 +79,7 @@ int SachbearbeiterLesen(Context& c, const QString& kz)
             k.fax = feld(kontakt, "FAXX");
             k.email = feld(kontakt, "EMAILX");
         }
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     c.sheet.setText(QStringLiteral("l_ligabearbeiter"), k.zeile());
     return gefunden;
 }

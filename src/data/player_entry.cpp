@@ -75,7 +75,8 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
     try {
         bool namenAusDemNamen = true;
         if (gefunden) {
-            const QString bisher = QString(gelesen(q, "VORNAME") + QLatin1Char(' ') + gelesen(q, "NACHNAME")).simplified();
+            const QString bisher =
+                QString(gelesen(q, "VORNAME") + QLatin1Char(' ') + gelesen(q, "NACHNAME")).simplified();
             namenAusDemNamen = bisher.isEmpty() || bisher == gelesen(q, "NAME").simplified();
             c.DM_SYS->ABSQueryEdit(q);
         } else {
@@ -181,13 +182,13 @@ QStringList MitgliederNachtragen(Context& c)
                 // A full disk may already have rolled the whole transaction back.
                 try {
                     db.execute(QStringLiteral("rollback to mitglied; release mitglied"));
-                } catch (const std::exception&) {
-                }
+                } catch (const std::exception&) {}
                 throw;
             }
             c.offeneMitglieder.remove(row);
         } catch (const std::exception& e) {
-            fehler << Schreibfehlertext(c.sheet.text(z.name).isEmpty() ? neuesMitgliedFehlt(passnr) : namenFehlen(passnr), e);
+            fehler << Schreibfehlertext(
+                c.sheet.text(z.name).isEmpty() ? neuesMitgliedFehlt(passnr) : namenFehlen(passnr), e);
         }
     }
     return fehler;

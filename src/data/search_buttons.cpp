@@ -54,8 +54,8 @@ void bts_hteamClick(Context& c, const QString&)
     if (team.isEmpty())
         return;
     c.sheet.setText(QStringLiteral("f_Heimteam"), team);
-    c.sheet.setText(QStringLiteral("f_ort"), gewaehlt(auswahl, "ORT") + QStringLiteral(", ") +
-                                                  c.today().toString(QStringLiteral("dd.MM.yyyy")));
+    c.sheet.setText(QStringLiteral("f_ort"),
+                    gewaehlt(auswahl, "ORT") + QStringLiteral(", ") + c.today().toString(QStringLiteral("dd.MM.yyyy")));
     c.focus.focusIfPossible(QStringLiteral("f_gastteam"));
 }
 

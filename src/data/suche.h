@@ -19,10 +19,10 @@ class Dataset;
 // The filter fields of the player search; a filter counts when its text is not empty, and
 // is used as typed.
 struct Spielerfilter {
-    QString nr;      // f_nr: pass number contains
-    QString name;    // f_name: surname contains, either case of the first letter
+    QString nr;  // f_nr: pass number contains
+    QString name;  // f_name: surname contains, either case of the first letter
     QString verein;  // f_verein: team contains, either case of the first letter
-    QString liga;    // f_liga: league equals
+    QString liga;  // f_liga: league equals
 };
 
 // The league filter's items: the main window's leagues without "B6-Liga", and for the team

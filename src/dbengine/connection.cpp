@@ -101,7 +101,10 @@ Connection::Cached::Cached(PreparedStatement* statement, std::unique_ptr<Prepare
 }
 
 Connection::Cached::Cached(Cached&& other) noexcept
-    : statement_(other.statement_), own_(std::move(other.own_)), inUse_(other.inUse_), note_(other.note_),
+    : statement_(other.statement_),
+      own_(std::move(other.own_)),
+      inUse_(other.inUse_),
+      note_(other.note_),
       ownNote_(std::move(other.ownNote_))
 {
     other.statement_ = nullptr;

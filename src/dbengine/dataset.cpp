@@ -114,8 +114,7 @@ void Dataset::open(const QString& sql)
     if (clause) {
         try {
             stmt.emplace(connection_.prepare(firstPage(*clause)));
-        } catch (const Error&) {
-        }
+        } catch (const Error&) {}
     }
     const bool firstPageRuns = stmt.has_value();
     if (!stmt)
@@ -167,8 +166,7 @@ void Dataset::execute(const QString& sql)
     PreparedStatement stmt(connection_.handle(), sql);
     if (!sqlite3_stmt_readonly(stmt.get()))
         connection_.checkFileUnchanged();
-    while (stmt.step()) {
-    }
+    while (stmt.step()) {}
 }
 
 // ---- Dataset: fetching
@@ -196,10 +194,9 @@ std::vector<Dataset::Column> Dataset::shapeOf(PreparedStatement& stmt, std::shar
             fail(QStringLiteral("statement returns no rows to open: ") + sql_);
         shape->columns.reserve(size_t(count));
         for (int i = 0; i < count; ++i) {
-            shape->columns.push_back({fromUtf8OrEmpty(sqlite3_column_name(s, i)),
-                                      columnTypeOf(sqlite3_column_decltype(s, i)),
-                                      fromUtf8OrEmpty(sqlite3_column_table_name(s, i)),
-                                      fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
+            shape->columns.push_back(
+                {fromUtf8OrEmpty(sqlite3_column_name(s, i)), columnTypeOf(sqlite3_column_decltype(s, i)),
+                 fromUtf8OrEmpty(sqlite3_column_table_name(s, i)), fromUtf8OrEmpty(sqlite3_column_origin_name(s, i))});
         }
         for (int i = count - 1; i >= 0; --i)
             shape->index.insert(shape->columns[size_t(i)].name.toUpper(), i);
@@ -450,12 +447,14 @@ bool Dataset::findKey(QString* tableOut, int* keyOut, QString* why) const
                 throwLastError(connection_.handle());
             return false;
         }
-        if (primaryKey && declared && QString::fromUtf8(declared).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+        if (primaryKey && declared &&
+            QString::fromUtf8(declared).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
             key = int(i);
     }
     if (table.isEmpty() || key < 0) {
         if (why)
-            *why = QStringLiteral("the result holds no integer primary key of one table and cannot be changed: ") + sql_;
+            *why =
+                QStringLiteral("the result holds no integer primary key of one table and cannot be changed: ") + sql_;
         return false;
     }
     *tableOut = table;
@@ -545,8 +544,7 @@ bool Dataset::readRow(PreparedStatement& stmt, const QVector<int>& columns, Row*
         return false;
     for (int j = 0; j < columns.size(); ++j)
         (*row)[columns[j]] = stmt.column(j);
-    while (stmt.step()) {
-    }
+    while (stmt.step()) {}
     return true;
 }
 
@@ -554,8 +552,9 @@ Dataset::Row Dataset::readBack(const QVariant& key)
 {
     QVector<int> columns;
     const QString names = storedColumns(&columns);
-    auto stmt = connection_.prepare(QStringLiteral("select %1 from %2 where %3 = ?")
-                                        .arg(names, quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
+    auto stmt =
+        connection_.prepare(QStringLiteral("select %1 from %2 where %3 = ?")
+                                .arg(names, quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
     stmt->bind(1, key);
     Row row = pending_;
     readRow(*stmt, columns, &row);
@@ -639,8 +638,9 @@ void Dataset::remove()
         fail(QStringLiteral("no current row to delete"));
     dropPending();
     connection_.checkFileUnchanged();
-    PreparedStatement stmt(connection_.handle(), QStringLiteral("delete from %1 where %2 = ?")
-                                                     .arg(quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
+    PreparedStatement stmt(connection_.handle(),
+                           QStringLiteral("delete from %1 where %2 = ?")
+                               .arg(quotedName(table_), quotedName(columns_[size_t(keyColumn_)].origin)));
     stmt.bind(1, rows_[size_t(current_)][keyColumn_]);
     stmt.step();
     noteChanged(rows_[size_t(current_)][keyColumn_]);

@@ -20,18 +20,18 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <QSet>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include <optional>
 #include "dbengine/connection.h"
 #include "dbengine/paging.h"
 #include "dbengine/values.h"
-#include <optional>
 
 namespace klw::db {
 
@@ -137,7 +137,7 @@ private:
     struct Column {
         QString name;
         ColumnType type;
-        QString table;   // table of origin, empty for expressions
+        QString table;  // table of origin, empty for expressions
         QString origin;  // column name in that table
     };
     using Row = QVector<QVariant>;

@@ -53,13 +53,11 @@ int codeOf(Error::Kind kind)
 
 Error::Error(const QString& message, int code)
     : std::runtime_error(message.toStdString()), code_(code), kind_(kindOf(code))
-{
-}
+{}
 
 Error::Error(const QString& message, Kind kind)
     : std::runtime_error(message.toStdString()), code_(codeOf(kind)), kind_(kind)
-{
-}
+{}
 
 void throwLastError(sqlite3* db)
 {

@@ -16,10 +16,10 @@ public:
     enum class Kind {
         Other,
         StaleSnapshot,  // this connection still read an older state of a file another program wrote since
-        Busy,           // another program holds the file's lock longer than the busy timeout
-        DiskFull,       // no room left on the disk (or the file at its size limit)
-        ReadOnly,       // the file or its folder cannot be written
-        FileGone,       // the open file was deleted or replaced by another one
+        Busy,  // another program holds the file's lock longer than the busy timeout
+        DiskFull,  // no room left on the disk (or the file at its size limit)
+        ReadOnly,  // the file or its folder cannot be written
+        FileGone,  // the open file was deleted or replaced by another one
     };
 
     Error(const QString& message, int code);

@@ -149,8 +149,9 @@ QString rowsAfter(const QStringList& columns, const QVector<bool>& descending, c
             condition = isNull[i] ? QStringLiteral("(%1 is not null or (%1 is null and %2))").arg(c, condition)
                                   : QStringLiteral("(%1 > %2 or (%1 = %2 and %3))").arg(c, value, condition);
         } else {
-            condition = isNull[i] ? QStringLiteral("(%1 is null and %2)").arg(c, condition)
-                                  : QStringLiteral("(%1 < %2 or %1 is null or (%1 = %2 and %3))").arg(c, value, condition);
+            condition = isNull[i]
+                            ? QStringLiteral("(%1 is null and %2)").arg(c, condition)
+                            : QStringLiteral("(%1 < %2 or %1 is null or (%1 = %2 and %3))").arg(c, value, condition);
         }
     }
     return condition;

@@ -10,10 +10,10 @@
 namespace klw::db {
 
 struct OrderClause {
-    QString before;          // the statement up to its order clause (all of it when it has none)
-    qsizetype where = -1;    // where its condition's "where" stands in `before`, -1 without one
-    QStringList columns;     // the ordering columns, without quotes
-    QStringList written;     // the same as the statement writes them
+    QString before;  // the statement up to its order clause (all of it when it has none)
+    qsizetype where = -1;  // where its condition's "where" stands in `before`, -1 without one
+    QStringList columns;  // the ordering columns, without quotes
+    QStringList written;  // the same as the statement writes them
     QVector<bool> descending;
 };
 

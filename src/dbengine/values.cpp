@@ -53,7 +53,8 @@ Moment parseIso(const QString& text)
     if (text.size() < 19 || text[10] != QLatin1Char(' '))
         return {};
     const QString rest = text.mid(11);
-    return {date, QTime::fromString(rest, rest.size() == 8 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm:ss.zzz"))};
+    return {date,
+            QTime::fromString(rest, rest.size() == 8 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm:ss.zzz"))};
 }
 
 QString formatted(const Moment& m, ColumnType type, bool german)

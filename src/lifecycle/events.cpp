@@ -3,13 +3,13 @@
 #include <QHash>
 
 #include "data/lookups.h"
+#include "data/player_entry.h"
 #include "data/search_buttons.h"
+#include "lifecycle/start.h"
+#include "lineup/lineup.h"
 #include "output/druck.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
-#include "lineup/lineup.h"
-#include "data/player_entry.h"
-#include "lifecycle/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 

@@ -50,7 +50,7 @@ QString JahresVersion(Spielbogen& sheet, const QDate& today)
 QString Bildschirmvariante(const QString& programFolder)
 {
     return programFolder.contains(QStringLiteral("720X760"), Qt::CaseSensitive) ? QStringLiteral("klein")
-                                                                               : QStringLiteral("gross");
+                                                                                : QStringLiteral("gross");
 }
 
 QString ProgrammStart(Context& c)
@@ -85,8 +85,9 @@ void FormShow(Context& c)
     s.setChecked("cb_maildatei", false);
     s.setVisible("cb_maildatei", false);
     if (c.DM_SYS && c.abfragen)  // ignores its failure, e.g. without a connection
-        c.DM_SYS->ABSQueryUpdate(c.abfragen->Q_DELETE,
-                                 QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
+        c.DM_SYS->ABSQueryUpdate(
+            c.abfragen->Q_DELETE,
+            QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
     s.NamenUebergeben = false;
     s.setText("l_version", JahresVersion(s, c.today()));
     s.setText("l_sicherung", QString());
@@ -134,7 +135,8 @@ void bt_endeClick(Context& c, const QString&)
             SicherungErstellen(c);
         } catch (const std::exception& e) {
             c.dialogs.error(QString::fromUtf8(e.what()));
-            if (!c.dialogs.confirm(QStringLiteral("Die letzte Sicherung konnte nicht gespeichert werden. Trotzdem beenden?")))
+            if (!c.dialogs.confirm(
+                    QStringLiteral("Die letzte Sicherung konnte nicht gespeichert werden. Trotzdem beenden?")))
                 return;
         }
     }

@@ -4,10 +4,10 @@
 
 #include <span>
 
+#include "lineup/older_snapshots.h"
 #include "sheet/context.h"
 #include "sheet/tables.h"
 #include "sheet/wahl.h"
-#include "lineup/older_snapshots.h"
 
 namespace klw {
 
@@ -15,10 +15,10 @@ namespace {
 
 const QString kTrenner = QStringLiteral(" - ");
 const QString kTeamsGleich = QStringLiteral("Gast- und Heimteam sind gleich!\n\rÄndern Sie die Daten!");
-const QString kSchonUebergeben = QStringLiteral(
-    "Die Spielernamen wurden schon übergeben.\n\r"
-    "Duch eine erneute Übergabe, werden ggf. Auswechslungen überschrieben.\n\r\n\r"
-    "Übergabe abbrechen?");
+const QString kSchonUebergeben =
+    QStringLiteral("Die Spielernamen wurden schon übergeben.\n\r"
+                   "Duch eine erneute Übergabe, werden ggf. Auswechslungen überschrieben.\n\r\n\r"
+                   "Übergabe abbrechen?");
 const QString kHeimDoppelt =
     QStringLiteral("Es wurde ein Spieler des Heimteams doppelt eingetragen!\n\rÜberprüfen Sie Ihre Eingaben");
 const QString kGastDoppelt =

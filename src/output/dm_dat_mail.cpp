@@ -13,8 +13,7 @@ TDM_DAT_Mail::TDM_DAT_Mail()
 {
     postdienstHolen = [] {
         return std::make_unique<SendmailPost>(QString::fromLatin1(SendmailPost::kSendmail), QStringList(),
-                                              QCoreApplication::applicationDirPath() +
-                                                  QStringLiteral("/Adressbuch/"));
+                                              QCoreApplication::applicationDirPath() + QStringLiteral("/Adressbuch/"));
     };
 }
 
@@ -103,8 +102,9 @@ void TDM_DAT_Mail::AdressenLesen(Dialogs& dialogs, const QString& liste, QString
         if (ziel.isEmpty())
             dialogs.information(QStringLiteral("Die E-Mail Adressen können nicht nachgelesen werden."));
     } catch (const std::exception& e) {
-        dialogs.information(QStringLiteral("Folgener Fehler ist beim Outlookadressbuch Nachlesen aufgetreten : \r\n\r\n") +
-                            QString::fromUtf8(e.what()));
+        dialogs.information(
+            QStringLiteral("Folgener Fehler ist beim Outlookadressbuch Nachlesen aufgetreten : \r\n\r\n") +
+            QString::fromUtf8(e.what()));
     }
 }
 

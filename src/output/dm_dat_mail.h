@@ -28,9 +28,8 @@ public:
     // Fills a mail, asks "Mail senden?" and sends it only on Ja; true when it was sent. A
     // missing attachment or a failed hand-over throws, and nothing is sent. `versand` is told
     // when the hand-over starts (true) and when it has ended (false), also when it failed.
-    bool MailSenden(Dialogs& dialogs, const QString& betreff, const QString& an, const QString& cc,
-                    const QString& text, const QStringList* anhaenge = nullptr,
-                    const std::function<void(bool laeuft)>& versand = {});
+    bool MailSenden(Dialogs& dialogs, const QString& betreff, const QString& an, const QString& cc, const QString& text,
+                    const QStringList* anhaenge = nullptr, const std::function<void(bool laeuft)>& versand = {});
 
     // Clears `ziel`, then lists the names of "Kontakte", the names of the list named
     // `liste` and the contacts' addresses that are not blank. Missing lists are skipped.

@@ -16,9 +16,9 @@ namespace klw {
 
 namespace {
 
-const QString kNicht48 = QStringLiteral(
-    "Die Punkte der Einzelspielerwertung ergeben NICHT 48.\n\rÜberprüfen Sie Ihre Eingabe?\n\r\n\r"
-    "Soll der Druck denoch gestartet werden?");
+const QString kNicht48 =
+    QStringLiteral("Die Punkte der Einzelspielerwertung ergeben NICHT 48.\n\rÜberprüfen Sie Ihre Eingabe?\n\r\n\r"
+                   "Soll der Druck denoch gestartet werden?");
 const QString kBemerkungFrage =
     QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?");
 const QString kBemerkungPasstNicht =
@@ -60,8 +60,8 @@ std::optional<QString> PdfDrucken(Context& c, reportengine::Report& report, cons
 
 QString PdfJobtitel(const Spielbogen& s)
 {
-    const QString titel = s.text("f_liga") + QLatin1Char('_') + s.text("f_spieltag") + QLatin1Char('_') +
-                          s.text("f_Heimteam").trimmed();
+    const QString titel =
+        s.text("f_liga") + QLatin1Char('_') + s.text("f_spieltag") + QLatin1Char('_') + s.text("f_Heimteam").trimmed();
     return titel.trimmed();
 }
 

@@ -29,10 +29,9 @@ std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
     const int gewaehlt = s.itemIndex("rg_ergebnis");
     if (gewaehlt == ErgebnisAusSpielen(heim, gast))
         return std::nullopt;
-    const QString grund = gewaehlt < 0 ? QStringLiteral("Es ist kein Ergebnis gewählt.")
-                                       : QStringLiteral("Das gewählte Ergebnis passt nicht zum Endstand %1 : %2.")
-                                             .arg(heim)
-                                             .arg(gast);
+    const QString grund =
+        gewaehlt < 0 ? QStringLiteral("Es ist kein Ergebnis gewählt.")
+                     : QStringLiteral("Das gewählte Ergebnis passt nicht zum Endstand %1 : %2.").arg(heim).arg(gast);
     return Rueckfrage{grund + QStringLiteral(" Trotzdem drucken?"), QStringLiteral("rg_ergebnis")};
 }
 

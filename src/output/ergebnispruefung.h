@@ -10,7 +10,7 @@ namespace klw {
 class Spielbogen;
 
 struct Rueckfrage {
-    QString text;   // a question with Ja and Nein
+    QString text;  // a question with Ja and Nein
     QString fokus;  // the field that gets the focus when the user says Nein
 };
 

@@ -13,10 +13,10 @@ class Focus;
 class TDM_DAT_Mail;
 
 struct MailFormular {
-    QString f_an;      // recipients, separated by ';'
-    QString f_ancc;    // copy recipients
+    QString f_an;  // recipients, separated by ';'
+    QString f_ancc;  // copy recipients
     QString f_betreff;
-    QString f_memo;    // lines separated by '\n'
+    QString f_memo;  // lines separated by '\n'
     QString f_anhang;  // paths of the attachments, separated by "; "
     QStringList lb_adressen;
     QStringList lb_adressencc;

@@ -8,8 +8,8 @@
 namespace klw {
 
 struct MailVorlage {
-    QString betreff;    // f_betreff
-    QString an;         // f_an
+    QString betreff;  // f_betreff
+    QString an;  // f_an
     QStringList zeilen;  // lines of f_memo
     QStringList anhaenge = {};  // paths for f_anhang, in this order
 };

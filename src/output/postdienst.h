@@ -10,7 +10,7 @@ namespace klw {
 
 struct Mail {
     QString betreff;
-    QString an;     // recipients separated by ';': addresses or display names
+    QString an;  // recipients separated by ';': addresses or display names
     QString cc;
     QString text;
     QStringList anhaenge;  // file paths, in this order

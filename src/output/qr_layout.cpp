@@ -73,7 +73,10 @@ Element waagerecht(const QString& name, double x, double y, double w)
     return {Art::Waagerecht, name, QRectF(x, y, w, 0), {}, {}};
 }
 
-QString n(const char* prefix, int number) { return QString::fromLatin1(prefix) + QString::number(number); }
+QString n(const char* prefix, int number)
+{
+    return QString::fromLatin1(prefix) + QString::number(number);
+}
 
 // --- the design ----------------------------------------------------------------------
 
@@ -108,10 +111,30 @@ struct Spielerhaelfte {
     const char *passKopf, *nameKopf, *punkteKopf;
 };
 const std::array<Spielerhaelfte, 2> kSpielerhaelften{{
-    {true, 4.5, {"QRShape27", "QRShape26", "QRShape28", "QRShape29", "QRShape30", "QRShape32", "QRShape33"},
-     6.3, 27.5, 78.1, 11.9, 78.1, 11.9, "QRLabel3", "QRLabel5", "QRLabel4"},
-    {false, 93.9, {"QRShape31", "QRShape35", "QRShape34", "QRShape36", "QRShape37", "QRShape38", "QRShape39"},
-     96.6, 119.1, 167.2, 14.6, 166.7, 14.6, "QRLabel10", "QRLabel9", "QRLabel8"},
+    {true,
+     4.5,
+     {"QRShape27", "QRShape26", "QRShape28", "QRShape29", "QRShape30", "QRShape32", "QRShape33"},
+     6.3,
+     27.5,
+     78.1,
+     11.9,
+     78.1,
+     11.9,
+     "QRLabel3",
+     "QRLabel5",
+     "QRLabel4"},
+    {false,
+     93.9,
+     {"QRShape31", "QRShape35", "QRShape34", "QRShape36", "QRShape37", "QRShape38", "QRShape39"},
+     96.6,
+     119.1,
+     167.2,
+     14.6,
+     166.7,
+     14.6,
+     "QRLabel10",
+     "QRLabel9",
+     "QRLabel8"},
 }};
 constexpr std::array<double, 6> kSpielerRahmenY{57.7, 62.7, 68.0, 73.3, 78.6, 83.9};
 constexpr std::array<double, 6> kSpielerRahmenH{5.3, 5.3, 5.3, 5.3, 5.3, 5.6};
@@ -135,7 +158,8 @@ std::vector<Element> spielertabellen()
             e.push_back(text(punkteLabel(h.heim, nr), h.punkteX, y, h.punkteBreite, 4.5, "", kStandard, kMitte));
         }
     }
-    for (auto [name, x] : {std::pair{"QRShape43", 26.5}, {"QRShape44", 73.8}, {"QRShape46", 117.2}, {"QRShape45", 164.0}})
+    for (auto [name, x] :
+         {std::pair{"QRShape43", 26.5}, {"QRShape44", 73.8}, {"QRShape46", 117.2}, {"QRShape45", 164.0}})
         e.push_back(senkrecht(name, x, 50.8, 38.6));
     return e;
 }
@@ -193,14 +217,42 @@ struct Runde {
     const char* spieleLabel;
 };
 const std::array<Runde, 4> kRunden{{
-    {kLinkeHaelfte, kRunden12, "QRShape21", {"QRShape22", "QRShape23", "QRShape24", "QRShape25"}, "QRLabel11",
-     "Runde 1", 50.3, "QRLabel12", "QRLabel13"},
-    {kRechteHaelfte, kRunden12, "QRShape12", {"QRShape17", "QRShape18", "QRShape19", "QRShape20"}, "QRLabel15",
-     "Runde 2", 15.9, "QRLabel14", "QRLabel16"},
-    {kLinkeHaelfte, kRunden34, "QRShape6", {"QRShape8", "QRShape9", "QRShape10", "QRShape11"}, "QRLabel17",
-     "Runde 3", 15.9, "QRLabel26", "QRLabel27"},
-    {kRechteHaelfte, kRunden34, "QRShape16", {"QRShape14", "QRShape15", "QRShape7", "QRShape13"}, "QRLabel36",
-     "Runde 4", 15.9, "QRLabel37", "QRLabel46"},
+    {kLinkeHaelfte,
+     kRunden12,
+     "QRShape21",
+     {"QRShape22", "QRShape23", "QRShape24", "QRShape25"},
+     "QRLabel11",
+     "Runde 1",
+     50.3,
+     "QRLabel12",
+     "QRLabel13"},
+    {kRechteHaelfte,
+     kRunden12,
+     "QRShape12",
+     {"QRShape17", "QRShape18", "QRShape19", "QRShape20"},
+     "QRLabel15",
+     "Runde 2",
+     15.9,
+     "QRLabel14",
+     "QRLabel16"},
+    {kLinkeHaelfte,
+     kRunden34,
+     "QRShape6",
+     {"QRShape8", "QRShape9", "QRShape10", "QRShape11"},
+     "QRLabel17",
+     "Runde 3",
+     15.9,
+     "QRLabel26",
+     "QRLabel27"},
+    {kRechteHaelfte,
+     kRunden34,
+     "QRShape16",
+     {"QRShape14", "QRShape15", "QRShape7", "QRShape13"},
+     "QRLabel36",
+     "Runde 4",
+     15.9,
+     "QRLabel37",
+     "QRLabel46"},
 }};
 
 std::vector<Element> einzelblock(const Formunterschiede& form)
@@ -309,18 +361,39 @@ std::optional<QFont> schriftart(const Schrift& s)
 
 }  // namespace
 
-const Formunterschiede kFormOhneDoppel{false, 0.0, 0.0, 0.0, 12.4, QRectF(165.4, 0.5, 19.8, 19.8),
-                                       ":/report/qrcode.jpg", 29.1, 150.8};
-const Formunterschiede kFormMitDoppel{true, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2),
-                                      ":/report/logo.jpg", 33.1, 145.5};
+const Formunterschiede kFormOhneDoppel{
+    false, 0.0, 0.0, 0.0, 12.4, QRectF(165.4, 0.5, 19.8, 19.8), ":/report/qrcode.jpg", 29.1, 150.8};
+const Formunterschiede kFormMitDoppel{true, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/report/logo.jpg",
+                                      33.1, 145.5};
 
-QString paarungLabel(int k) { return n("l_sp", k); }
-QString saetzeLabel(int k) { return paarungLabel(k) + QStringLiteral("_2"); }
-QString spielpunkteLabel(int k) { return paarungLabel(k) + QStringLiteral("_3"); }
-QString rufnameLabel(int k, bool home) { return n("l_name", home ? 2 * k - 1 : 2 * k); }
-QString passLabel(bool home, int number) { return n(home ? "l_h" : "l_g", number); }
-QString nameLabel(bool home, int number) { return n(home ? "l_hname" : "l_gname", number); }
-QString punkteLabel(bool home, int number) { return n(home ? "l_hpkt" : "l_gpkt", number); }
+QString paarungLabel(int k)
+{
+    return n("l_sp", k);
+}
+QString saetzeLabel(int k)
+{
+    return paarungLabel(k) + QStringLiteral("_2");
+}
+QString spielpunkteLabel(int k)
+{
+    return paarungLabel(k) + QStringLiteral("_3");
+}
+QString rufnameLabel(int k, bool home)
+{
+    return n("l_name", home ? 2 * k - 1 : 2 * k);
+}
+QString passLabel(bool home, int number)
+{
+    return n(home ? "l_h" : "l_g", number);
+}
+QString nameLabel(bool home, int number)
+{
+    return n(home ? "l_hname" : "l_gname", number);
+}
+QString punkteLabel(bool home, int number)
+{
+    return n(home ? "l_hpkt" : "l_gpkt", number);
+}
 
 void formularAufbauen(reportengine::Report& report, const Formunterschiede& form)
 {

@@ -14,9 +14,9 @@ class Report;
 }
 
 // Names the filling step uses for the labels of single game k (1..16).
-QString paarungLabel(int k);       // l_sp<k>
-QString saetzeLabel(int k);        // l_sp<k>_2
-QString spielpunkteLabel(int k);   // l_sp<k>_3
+QString paarungLabel(int k);  // l_sp<k>
+QString saetzeLabel(int k);  // l_sp<k>_2
+QString spielpunkteLabel(int k);  // l_sp<k>_3
 QString rufnameLabel(int k, bool home);  // l_name<2k-1> (home), l_name<2k> (guest)
 // Labels of a player row: pass number, name and points ("l_h1", "l_hname1", "l_hpkt1").
 QString passLabel(bool home, int number);
@@ -25,19 +25,19 @@ QString punkteLabel(bool home, int number);
 
 // What differs between the two forms. Everything else is common.
 struct Formunterschiede {
-    bool doppelzeile;      // the doubles row is printed
-    double runden12Tiefer; // rounds 1 and 2 lie lower by this many millimetres
+    bool doppelzeile;  // the doubles row is printed
+    double runden12Tiefer;  // rounds 1 and 2 lie lower by this many millimetres
     double runden34Tiefer;
-    double ergebnisTiefer; // the result row
+    double ergebnisTiefer;  // the result row
     double paarungBreite;  // width of the pairing labels
-    QRectF bild2;          // QRImage2
+    QRectF bild2;  // QRImage2
     const char* bild2Datei;
     double memoX;
     double memoBreite;
 };
 
 extern const Formunterschiede kFormOhneDoppel;  // TQRKLW
-extern const Formunterschiede kFormMitDoppel;   // TQRKLW2
+extern const Formunterschiede kFormMitDoppel;  // TQRKLW2
 
 // Puts the page set-up, the band QRBand1 and all its printables into the report.
 void formularAufbauen(reportengine::Report& report, const Formunterschiede& form);

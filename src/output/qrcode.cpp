@@ -18,7 +18,8 @@ QRcode* kodieren(const QByteArray& daten)
 {
     std::unique_ptr<QRinput, decltype(&QRinput_free)> eingabe(QRinput_new2(0, QR_ECLEVEL_L), &QRinput_free);
     if (!eingabe || QRinput_appendECIheader(eingabe.get(), kEciUtf8) != 0 ||
-        QRinput_append(eingabe.get(), QR_MODE_8, int(daten.size()), reinterpret_cast<const unsigned char*>(daten.constData())) != 0)
+        QRinput_append(eingabe.get(), QR_MODE_8, int(daten.size()),
+                       reinterpret_cast<const unsigned char*>(daten.constData())) != 0)
         return nullptr;
     return QRcode_encodeInput(eingabe.get());
 }

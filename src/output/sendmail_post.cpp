@@ -34,8 +34,7 @@ void gmimeStarten()
 }
 
 // Owns one GObject reference.
-template <typename T>
-struct GRef {
+template <typename T> struct GRef {
     T* p;
     explicit GRef(T* object) : p(object) {}
     ~GRef()
@@ -82,8 +81,7 @@ GMimeObject* anhangTeil(const QString& pfad)
 
     GMimePart* teil = g_mime_part_new_with_type(typ.section(QLatin1Char('/'), 0, 0).toUtf8().constData(),
                                                 typ.section(QLatin1Char('/'), 1).toUtf8().constData());
-    GRef<GMimeStream> strom(g_mime_stream_mem_new_with_buffer(inhalt.constData(),
-                                                              size_t(inhalt.size())));
+    GRef<GMimeStream> strom(g_mime_stream_mem_new_with_buffer(inhalt.constData(), size_t(inhalt.size())));
     GRef<GMimeDataWrapper> daten(g_mime_data_wrapper_new_with_stream(strom.p, GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(teil, daten.p);
     g_mime_part_set_filename(teil, QFileInfo(pfad).fileName().toUtf8().constData());
@@ -107,7 +105,8 @@ void SendmailPost::adressbuchOeffnen()
 {
     const QFileInfo ordner(adressbuch_);
     if (ordner.exists() && (!ordner.isDir() || !ordner.isReadable()))
-        fehler(QStringLiteral("Das Adressbuch %1 kann nicht gelesen werden.").arg(QDir::toNativeSeparators(adressbuch_)));
+        fehler(
+            QStringLiteral("Das Adressbuch %1 kann nicht gelesen werden.").arg(QDir::toNativeSeparators(adressbuch_)));
 }
 
 QStringList SendmailPost::adressliste(const QString& name)
@@ -245,13 +244,16 @@ void SendmailPost::senden(const Mail& mail)
         warten.exec();
 
     if (!gestartet)
-        fehler(QStringLiteral("Das Mailprogramm %1 konnte nicht gestartet werden: %2").arg(programm_, prozess.errorString()));
+        fehler(QStringLiteral("Das Mailprogramm %1 konnte nicht gestartet werden: %2")
+                   .arg(programm_, prozess.errorString()));
     if (prozess.state() != QProcess::NotRunning) {
         prozess.kill();
         prozess.waitForFinished(5000);
-        fehler(QStringLiteral("Das Mailprogramm %1 hat nicht innerhalb von %2 Sekunden geantwortet; die Mail wurde nicht gesendet.")
-                   .arg(programm_)
-                   .arg(wartezeit.count() / 1000.0));
+        fehler(
+            QStringLiteral(
+                "Das Mailprogramm %1 hat nicht innerhalb von %2 Sekunden geantwortet; die Mail wurde nicht gesendet.")
+                .arg(programm_)
+                .arg(wartezeit.count() / 1000.0));
     }
     if (prozess.exitStatus() != QProcess::NormalExit)
         fehler(QStringLiteral("Das Mailprogramm %1 ist abgebrochen; die Mail wurde nicht gesendet.").arg(programm_));

@@ -83,8 +83,8 @@ void TxtDateiErstellen(Context& c)
     const QString pfad = s.Programmpfad + ErgebnisDateiname(s);
 
     if (QFileInfo::exists(pfad) && !QFile::remove(pfad)) {
-        c.dialogs.information(QStringLiteral(
-            "Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen."));
+        c.dialogs.information(
+            QStringLiteral("Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen."));
         return;
     }
     schreiben(pfad, Windows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));

@@ -14,7 +14,7 @@
 namespace klw {
 
 struct VCard {
-    QString name;          // FN
+    QString name;  // FN
     QStringList adressen;  // EMAIL: the preferred one first, the others in file order
 };
 

@@ -18,8 +18,7 @@ class Band {
 public:
     explicit Band(const QString& name) : name(name) {}
 
-    template <typename T, typename... Args>
-    T& add(Args&&... args)
+    template <typename T, typename... Args> T& add(Args&&... args)
     {
         auto printable = std::make_unique<T>(std::forward<Args>(args)...);
         T& added = *printable;
@@ -43,8 +42,7 @@ public:
     std::function<void(Band&)> beforePrint;
 
 private:
-    template <typename T>
-    T& get(const QString& name)
+    template <typename T> T& get(const QString& name)
     {
         auto* found = dynamic_cast<T*>(find(name));
         if (!found)

@@ -13,8 +13,7 @@ public:
     // `originMm`: where the band's top-left corner lies, in millimetres from the painter's origin.
     DeviceUnits(const QPaintDevice& device, QPointF originMm)
         : dotsPerMmX_(device.logicalDpiX() / 25.4), dotsPerMmY_(device.logicalDpiY() / 25.4), origin_(originMm)
-    {
-    }
+    {}
 
     QRectF rect(const QRectF& mm) const
     {

@@ -63,8 +63,7 @@ public:
     enum Kind { Rectangle, VerticalLine, HorizontalLine };
     Shape(const QString& name, const QRectF& mm, Kind kind, int lineWidth = 1)
         : Printable(name, mm), kind(kind), lineWidth(lineWidth)
-    {
-    }
+    {}
     void draw(const DrawContext& dc) const override;
     bool drawnOnTop() const override { return true; }
 

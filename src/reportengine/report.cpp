@@ -90,8 +90,7 @@ void Report::draw(QPainter& painter)
     });
 }
 
-template <typename F>
-void Report::withDrawContext(QPainter& painter, F&& use)
+template <typename F> void Report::withDrawContext(QPainter& painter, F&& use)
 {
     auto* device = dynamic_cast<QPagedPaintDevice*>(painter.device());
     if (!device)

@@ -54,8 +54,7 @@ public:
     QString title;  // the job title handed to the printer
 
 private:
-    template <typename F>
-    void withDrawContext(QPainter& painter, F&& use);
+    template <typename F> void withDrawContext(QPainter& painter, F&& use);
 
     Band band_;
 };

@@ -49,8 +49,7 @@ struct Context {
 
 // Runs one handler as the window's event handling does: a failure shows its text in the
 // general error box and the program goes on with the sheet as it stands.
-template <typename F>
-void dispatch(Dialogs& dialogs, F&& handler)
+template <typename F> void dispatch(Dialogs& dialogs, F&& handler)
 {
     try {
         handler();

@@ -130,12 +130,26 @@ QStringList buildTabOrder()
     for (const auto& s : Doppelspiele)
         order << s.homeChoice << s.guestChoice << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
     for (const auto& s : Einzelspiele)
-        order << s.homeChoice << s.guestChoice << s.line << s.homeSets << s.guestSets << s.homePoint
-              << s.guestPoint;
-    order << "Edit50" << "Edit85" << "Edit49" << "Edit84";
-    order << "rg_druck1" << "rg_ergebnis" << "m_bemerkung" << "l_ligabearbeiter" << "f_ort";
-    order << "bt_sicherung" << "bt_farben" << "bt_info" << "bt_pdf" << "bt_druck" << "bt_ende";
-    order << "bt_schliessen3" << "f_intervall" << "bt_laden" << "DBGrid1";
+        order << s.homeChoice << s.guestChoice << s.line << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
+    order << "Edit50"
+          << "Edit85"
+          << "Edit49"
+          << "Edit84";
+    order << "rg_druck1"
+          << "rg_ergebnis"
+          << "m_bemerkung"
+          << "l_ligabearbeiter"
+          << "f_ort";
+    order << "bt_sicherung"
+          << "bt_farben"
+          << "bt_info"
+          << "bt_pdf"
+          << "bt_druck"
+          << "bt_ende";
+    order << "bt_schliessen3"
+          << "f_intervall"
+          << "bt_laden"
+          << "DBGrid1";
     return order;
 }
 

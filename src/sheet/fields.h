@@ -10,14 +10,14 @@
 namespace klw {
 
 enum class FieldKind {
-    Edit,      // one-line text
+    Edit,  // one-line text
     MaskEdit,  // the date field
-    Choice,    // drop-down list that also takes typed text
-    Radio,     // radio group: item index, -1 for none
-    Check,     // check box
-    Memo,      // several lines
-    Label,     // text shown only
-    Panel,     // a container whose only state is its visibility
+    Choice,  // drop-down list that also takes typed text
+    Radio,  // radio group: item index, -1 for none
+    Check,  // check box
+    Memo,  // several lines
+    Label,  // text shown only
+    Panel,  // a container whose only state is its visibility
 };
 
 struct FieldDef {
@@ -28,8 +28,8 @@ struct FieldDef {
     bool readOnly = false;  // silver, bold, written by the program only
     bool tabStop = false;
     bool visible = true;
-    QString text;       // initial text
-    int itemIndex = -1; // initial radio item
+    QString text;  // initial text
+    int itemIndex = -1;  // initial radio item
 };
 
 const std::vector<FieldDef>& sheetFields();

@@ -23,8 +23,7 @@ const Spiel* spielMitGastSaetzen(QStringView guestSetsField)
 const Spiel* spielMitWahl(QStringView choiceField)
 {
     for (const auto& spiel : Einzelspiele)
-        if (choiceField == QLatin1String(spiel.homeChoice) ||
-            choiceField == QLatin1String(spiel.guestChoice))
+        if (choiceField == QLatin1String(spiel.homeChoice) || choiceField == QLatin1String(spiel.guestChoice))
             return &spiel;
     return nullptr;
 }

@@ -11,14 +11,14 @@
 namespace klw {
 
 struct Spiel {
-    int nr;            // 1..16 for the singles; 17, 18 for doubles 1 and 2
-    int round;         // 1..4, 0 for the doubles
-    int slot;          // 1..4 within the round, the doubles' number for the doubles
+    int nr;  // 1..16 for the singles; 17, 18 for doubles 1 and 2
+    int round;  // 1..4, 0 for the doubles
+    int slot;  // 1..4 within the round, the doubles' number for the doubles
     const char* homePosition;  // scheduled position ("H1"); nullptr for the doubles
     const char* guestPosition;
-    const char* homeChoice;    // ComboBox(2k-1); for the doubles the home pair field
-    const char* guestChoice;   // ComboBox(2k);   for the doubles the guest pair field
-    const char* line;          // Spielzeile; nullptr for the doubles
+    const char* homeChoice;  // ComboBox(2k-1); for the doubles the home pair field
+    const char* guestChoice;  // ComboBox(2k);   for the doubles the guest pair field
+    const char* line;  // Spielzeile; nullptr for the doubles
     const char* homeSets;
     const char* guestSets;
     const char* homePoint;
@@ -44,10 +44,10 @@ inline constexpr std::array<Spiel, 18> Spiele{{
     {14, 4, 2, "H3", "G2", "ComboBox27", "ComboBox28", "Edit40", "Edit43", "Edit78", "Edit42", "Edit77"},
     {15, 4, 3, "H1", "G4", "ComboBox29", "ComboBox30", "Edit39", "Edit41", "Edit76", "Edit48", "Edit83"},
     {16, 4, 4, "H2", "G1", "ComboBox31", "ComboBox32", "Edit38", "Edit47", "Edit82", "Edit46", "Edit81"},
-    {17, 0, 1, nullptr, nullptr, "l_hdoppel1", "l_gdoppel1", nullptr, "l_hdoppelsaetze1",
-     "l_gdoppelsaetze1", "l_hdoppelspiele1", "l_gdoppelspiele1"},
-    {18, 0, 2, nullptr, nullptr, "l_hdoppel2", "l_gdoppel2", nullptr, "l_hdoppelsaetze2",
-     "l_gdoppelsaetze2", "l_hdoppelspiele2", "l_gdoppelspiele2"},
+    {17, 0, 1, nullptr, nullptr, "l_hdoppel1", "l_gdoppel1", nullptr, "l_hdoppelsaetze1", "l_gdoppelsaetze1",
+     "l_hdoppelspiele1", "l_gdoppelspiele1"},
+    {18, 0, 2, nullptr, nullptr, "l_hdoppel2", "l_gdoppel2", nullptr, "l_hdoppelsaetze2", "l_gdoppelsaetze2",
+     "l_hdoppelspiele2", "l_gdoppelspiele2"},
 }};
 
 inline constexpr std::span<const Spiel, 16> Einzelspiele{Spiele.data(), 16};
@@ -62,7 +62,7 @@ struct Spielerzeile {
     const char* button;
     const char* teamField;  // the team written into the member record
     bool home;
-    int number;             // 1..6
+    int number;  // 1..6
 };
 
 inline constexpr std::array<Spielerzeile, 12> Spielerzeilen{{
@@ -95,14 +95,14 @@ std::array<const char*, 3> wahlItems(const Spiel& spiel, bool home);
 
 // The fourteen doubles controls that DoppelSpiel shows or hides, in their order.
 inline constexpr std::array<const char*, 14> Doppelsteuerelemente{
-    "Label11", "l_hdoppel1", "l_gdoppel1", "l_hdoppelsaetze1", "l_gdoppelsaetze1",
-    "l_hdoppelspiele1", "l_gdoppelspiele1", "Label24", "l_hdoppel2", "l_gdoppel2",
+    "Label11",          "l_hdoppel1",       "l_gdoppel1",       "l_hdoppelsaetze1", "l_gdoppelsaetze1",
+    "l_hdoppelspiele1", "l_gdoppelspiele1", "Label24",          "l_hdoppel2",       "l_gdoppel2",
     "l_hdoppelsaetze2", "l_gdoppelsaetze2", "l_hdoppelspiele2", "l_gdoppelspiele2"};
 
 // The items of the league list of the main window.
 inline constexpr std::array<const char*, 21> Ligen{
     "Oberliga", "Bezirksliga 1", "Bezirksliga 2", "A1-Liga", "A2-Liga", "A3-Liga", "A4-Liga",
-    "B1-Liga", "B2-Liga", "B3-Liga", "B4-Liga", "B5-Liga", "B6-Liga", "C1-Liga", "C2-Liga",
-    "C3-Liga", "C4-Liga", "C5-Liga", "C6-Liga", "C7-Liga", "C8-Liga"};
+    "B1-Liga",  "B2-Liga",       "B3-Liga",       "B4-Liga", "B5-Liga", "B6-Liga", "C1-Liga",
+    "C2-Liga",  "C3-Liga",       "C4-Liga",       "C5-Liga", "C6-Liga", "C7-Liga", "C8-Liga"};
 
 }  // namespace klw

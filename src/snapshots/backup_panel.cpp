@@ -26,8 +26,8 @@ void Image2Click(Context& c, const QString&)
     Spielbogen& s = c.sheet;
     s.setVisible("p_admin", true);
     // The small screen has the panel nearer the top left; the large one only lower.
-    s.setGeometry("p_admin", s.Bildschirm == QLatin1String("klein") ? QRect(150, 200, 500, 300)
-                                                                    : QRect(344, 400, 500, 300));
+    s.setGeometry("p_admin",
+                  s.Bildschirm == QLatin1String("klein") ? QRect(150, 200, 500, 300) : QRect(344, 400, 500, 300));
     intervallVorbelegen(s);
     if (!c.DM_SYS || !c.abfragen)
         return;
@@ -58,7 +58,8 @@ void bt_schliessen3Click(Context& c, const QString&)
         minutes = 30;
     // A timer interval is an int of milliseconds; longer intervals are held at the largest one.
     const qint64 ms = minutes * 60000;
-    s.SicherungsIntervall = int(std::clamp<qint64>(ms, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    s.SicherungsIntervall =
+        int(std::clamp<qint64>(ms, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     if (c.Timer1) {
         c.Timer1->stop();
         c.Timer1->setInterval(s.SicherungsIntervall);

@@ -5,10 +5,10 @@
 
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
+#include "data/player_entry.h"
 #include "data/schreibfehler.h"
 #include "dbengine/transaction.h"
 #include "sheet/context.h"
-#include "data/player_entry.h"
 #include "snapshots/snapshots.h"
 #include "snapshots/spalten.h"
 
@@ -72,13 +72,13 @@ void SicherungErstellen(Context& c)
         mitgliederFehler = MitgliederNachtragen(c);
         if (!transaktion.active())
             throw Schreibfehler(
-                (QStringLiteral("Die Sicherung wurde nicht gespeichert.\n\r") + mitgliederFehler.value(0)).toStdString());
+                (QStringLiteral("Die Sicherung wurde nicht gespeichert.\n\r") + mitgliederFehler.value(0))
+                    .toStdString());
         if (dm.ABSQueryOpen(Q_SICH, QStringLiteral("select * from SICHERUNG where 1 = 2")) != 0)
             return;
         try {
             dm.ABSQueryEdit(Q_SICH);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
         try {
             dm.ABSQueryAppend(Q_SICH, QStringLiteral("SICHERUNG"), QStringLiteral("SAISONX"));
             Q_SICH.fieldByName(QStringLiteral("LFDNRI")).setAsInteger(MaxLfdNr(c));
@@ -97,7 +97,8 @@ void SicherungErstellen(Context& c)
     } catch (const Schreibfehler&) {
         throw;
     } catch (const std::exception& e) {
-        throw Schreibfehler(Schreibfehlertext(QStringLiteral("Die Sicherung wurde nicht gespeichert."), e).toStdString());
+        throw Schreibfehler(
+            Schreibfehlertext(QStringLiteral("Die Sicherung wurde nicht gespeichert."), e).toStdString());
     }
     s.setText("l_sicherung", QStringLiteral("letzte Sicherung: ") + jetzt.toString(QStringLiteral("dd.MM.yyyy hh.mm")));
     if (!mitgliederFehler.isEmpty()) {

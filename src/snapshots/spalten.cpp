@@ -22,9 +22,9 @@ QString saetzeSpalte(const Spiel& einzel, bool heim)
 Doppelspalten doppelSpalten(const Spiel& doppel)
 {
     const QString n = QString::number(doppel.slot);
-    return {QStringLiteral("HDOPPEL") + n,        QStringLiteral("GDOPPEL") + n,
-            QStringLiteral("HD0PELLSPIELE") + n,  QStringLiteral("GD0PELLSPIELE") + n,
-            QStringLiteral("HDOPPELSAETEZ") + n,  QStringLiteral("GDOPPELSAETEZ") + n};
+    return {QStringLiteral("HDOPPEL") + n,       QStringLiteral("GDOPPEL") + n,
+            QStringLiteral("HD0PELLSPIELE") + n, QStringLiteral("GD0PELLSPIELE") + n,
+            QStringLiteral("HDOPPELSAETEZ") + n, QStringLiteral("GDOPPELSAETEZ") + n};
 }
 
 namespace {

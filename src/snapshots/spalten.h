@@ -12,8 +12,8 @@ struct Spiel;
 struct Spielerzeile;
 
 enum class Spaltenart {
-    Text,   // the field's text as it is
-    Zahl,   // the field's text as an integer; no whole number gives 0
+    Text,  // the field's text as it is
+    Zahl,  // the field's text as an integer; no whole number gives 0
     Datum,  // the field's text DD.MM.YYYY into a date column
 };
 
@@ -32,13 +32,13 @@ const std::vector<Sicherungsspalte>& Sicherungsspalten();
 // until the start adds it (SicherungstabelleErgaenzen).
 inline const QString kOrtSpalte = QStringLiteral("ORTX");
 
-QString passnummerSpalte(const Spielerzeile& zeile);        // PNRH1X .. PNRG6X
-QString wahlSpalte(const Spiel& einzel, bool heim);         // R1H1X .. R4G4X
-QString saetzeSpalte(const Spiel& einzel, bool heim);       // R1H1SI .. R4G4SI
+QString passnummerSpalte(const Spielerzeile& zeile);  // PNRH1X .. PNRG6X
+QString wahlSpalte(const Spiel& einzel, bool heim);  // R1H1X .. R4G4X
+QString saetzeSpalte(const Spiel& einzel, bool heim);  // R1H1SI .. R4G4SI
 
 // The six columns of one doubles game.
 struct Doppelspalten {
-    QString heimPaar, gastPaar;      // HDOPPEL1, GDOPPEL1
+    QString heimPaar, gastPaar;  // HDOPPEL1, GDOPPEL1
     QString heimSpiele, gastSpiele;  // HD0PELLSPIELE1, GD0PELLSPIELE1 (a zero after the D)
     QString heimSaetze, gastSaetze;  // HDOPPELSAETEZ1, GDOPPELSAETEZ1
 };

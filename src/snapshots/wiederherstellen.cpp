@@ -2,11 +2,11 @@
 // (names, game lines, points, totals, result) looked up or recomputed on the way.
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
+#include "data/player_entry.h"
 #include "data/statement.h"
+#include "lineup/lineup.h"
 #include "scoring/scoring.h"
 #include "sheet/context.h"
-#include "lineup/lineup.h"
-#include "data/player_entry.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "snapshots/spalten.h"
@@ -51,8 +51,8 @@ void SicherungHerstellen(Context& c)
     db::Dataset& Q_LESEN = c.abfragen->Q_LESEN;
 
     const int lfdNr = Q_LESEN.isEmpty() ? 0 : Q_LESEN.fieldByName(QStringLiteral("LFDNRI")).asInteger();
-    if (c.DM_SYS->ABSQueryOpen(Q_LESEN, QStringLiteral("select * from SICHERUNG ") +
-                                            Format(u" where LFDNRI = %d ", lfdNr)) == 0)
+    if (c.DM_SYS->ABSQueryOpen(Q_LESEN,
+                               QStringLiteral("select * from SICHERUNG ") + Format(u" where LFDNRI = %d ", lfdNr)) == 0)
         return;
 
     s.Saison = text(Q_LESEN, QStringLiteral("SAISONX"));

@@ -8,8 +8,7 @@
 
 namespace klw {
 
-TFIMPRESSUM::TFIMPRESSUM(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+TFIMPRESSUM::TFIMPRESSUM(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("Impressum"));
     setFixedSize(870, 640);

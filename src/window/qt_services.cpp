@@ -44,8 +44,7 @@ void QtDialogs::information(const QString& text)
 
 bool QtDialogs::confirm(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), shown(text), QMessageBox::NoButton,
-                    parent_);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), shown(text), QMessageBox::NoButton, parent_);
     QPushButton* ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton* nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     box.setDefaultButton(ja);

@@ -2,8 +2,8 @@
 
 #include <QGuiApplication>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
 #include <cstdlib>
+#include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
 namespace klw {

@@ -1,7 +1,6 @@
 #include "window/tfklw.h"
 
 #include <QApplication>
-#include <utility>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,15 +17,16 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <utility>
 
-#include "window/impressum.h"
-#include "output/dm_dat.h"
-#include "window/mail/fo_mail.h"
-#include "window/choice_box.h"
-#include "window/taskbar_title.h"
 #include "lifecycle/start.h"
+#include "output/dm_dat.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
+#include "window/choice_box.h"
+#include "window/impressum.h"
+#include "window/mail/fo_mail.h"
+#include "window/taskbar_title.h"
 
 // The pictures live in the static GUI library; this pulls them into the program.
 static void initPictures()

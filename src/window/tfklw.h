@@ -9,12 +9,12 @@
 #include <memory>
 
 #include "data/abfragen.h"
-#include "window/search/qt_search_windows.h"
-#include "window/print/qt_druckausgabe.h"
 #include "lifecycle/events.h"
 #include "sheet/context.h"
-#include "window/qt_services.h"
 #include "sheet/spielbogen.h"
+#include "window/print/qt_druckausgabe.h"
+#include "window/qt_services.h"
+#include "window/search/qt_search_windows.h"
 
 class QAbstractButton;
 class QLabel;

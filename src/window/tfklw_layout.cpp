@@ -1,20 +1,20 @@
 // Where every control of the main window stands on the 1022 x 736 design canvas.
 
 #include <QFont>
-#include <functional>
 #include <QLabel>
 #include <QTableView>
+#include <functional>
 
 #include "sheet/tables.h"
-#include "window/tfklw.h"
 #include "window/sicherungsliste.h"
+#include "window/tfklw.h"
 
 namespace klw {
 
 namespace {
 
 constexpr int kRowHeight = 21;
-constexpr int kLeft = 10;    // left half of the sheet
+constexpr int kLeft = 10;  // left half of the sheet
 constexpr int kRight = 540;  // right half
 
 constexpr int kPlayerRowTops[6] = {120, 142, 164, 185, 207, 229};

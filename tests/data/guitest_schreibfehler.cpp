@@ -16,14 +16,14 @@
 #include <QPushButton>
 
 #include "data/dm_sys.h"
-#include "window/search/suchgrid.h"
-#include "window/search/tsspieler.h"
 #include "dbengine/connection.h"
 #include "dbengine/dataset.h"
 #include "output/dm_dat.h"
-#include "window/tfklw.h"
 #include "support/fakes.h"
 #include "support/testdatabase.h"
+#include "window/search/suchgrid.h"
+#include "window/search/tsspieler.h"
+#include "window/tfklw.h"
 
 using namespace klw;
 using klw::test::Shown;
@@ -45,8 +45,8 @@ struct KleinePlatte {
 
     KleinePlatte()
     {
-        mounted = ::geteuid() == 0 &&
-                  QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=2m", "tmpfs", dir.path()}) == 0;
+        mounted = ::geteuid() == 0 && QProcess::execute(QStringLiteral("mount"),
+                                                        {"-t", "tmpfs", "-o", "size=2m", "tmpfs", dir.path()}) == 0;
         QDir(dir.path()).mkpath(QStringLiteral("Datenbank"));
         QFile::copy(QStringLiteral(KLW_BIN_DIR "/Datenbank/KLW.abs"), file());
         QFile::setPermissions(file(), QFile::ReadOwner | QFile::WriteOwner);
@@ -66,19 +66,18 @@ struct KleinePlatte {
         if (!mounted) {
             db::Dataset seiten(programm);
             seiten.open(QStringLiteral("pragma page_count"));
-            programm.execute(QStringLiteral("pragma max_page_count = %1").arg(seiten.fieldByName("page_count").asInteger()));
+            programm.execute(
+                QStringLiteral("pragma max_page_count = %1").arg(seiten.fieldByName("page_count").asInteger()));
             try {
                 for (;;)
                     programm.execute(QStringLiteral("insert into TEAMS (TEAM) values (hex(randomblob(200)))"));
-            } catch (const std::exception&) {
-            }
+            } catch (const std::exception&) {}
             return;
         }
         QFile voll(filler());
         voll.open(QIODevice::WriteOnly);
         const QByteArray block(4096, 'x');
-        while (voll.write(block) == block.size() && voll.flush()) {
-        }
+        while (voll.write(block) == block.size() && voll.flush()) {}
     }
     void freigeben(db::Connection& programm)
     {
@@ -186,7 +185,8 @@ private slots:
         }
         neuesMitglied("f_h2pnr", "77002", "f_h2name", "Anna Maria Zwirbel");
         QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.texts().join('|')));
-        QCOMPARE(mitglieder("77001"), (QList<Mitglied>{{"Uwe O'Neill", "Uwe", "O'Neill", "DC Adler Bottrop", "Oberliga"}}));
+        QCOMPARE(mitglieder("77001"),
+                 (QList<Mitglied>{{"Uwe O'Neill", "Uwe", "O'Neill", "DC Adler Bottrop", "Oberliga"}}));
         QCOMPARE(mitglieder("77002"),
                  (QList<Mitglied>{{"Anna Maria Zwirbel", "Anna Maria", "Zwirbel", "DC Adler Bottrop", "Oberliga"}}));
 
@@ -217,7 +217,8 @@ private slots:
         QTRY_VERIFY(w("f_h1rname")->hasFocus());
         QTest::keyClick(w("f_h1rname"), Qt::Key_Tab);
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_h1name"))->text(), QStringLiteral("Sabine Schwarz"));
-        QCOMPARE(mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Sabine", "Schwarz", "DC Adler Bottrop", "Oberliga"}}));
+        QCOMPARE(mitglieder("10016"),
+                 (QList<Mitglied>{{"Sabine Schwarz", "Sabine", "Schwarz", "DC Adler Bottrop", "Oberliga"}}));
 
         tippe("f_liga", "B1-Liga");
         tippe("f_Heimteam", "DC Eule");
@@ -231,15 +232,20 @@ private slots:
     {
         QTest::addColumn<QString>("fehler");
         QTest::addColumn<QString>("box");  // the error box's text up to the engine's own, empty for none
-        QTest::newRow("locked 1 s: waits, then saves") << "sperre 1 s" << "";
-        QTest::newRow("locked beyond the wait") << "sperre" << kNichtGesichert +
-            "Die Datenbank ist von einem anderen Programm gesperrt. Bitte das andere Programm beenden und es noch einmal versuchen. (";
-        const QString weg = kNichtGesichert + "Die Datenbankdatei Datenbank/KLW.abs wurde gelöscht oder ersetzt, während KLW "
-                                              "lief. Bis zu einem Neustart von KLW wird nichts gespeichert. (";
+        QTest::newRow("locked 1 s: waits, then saves") << "sperre 1 s"
+                                                       << "";
+        QTest::newRow("locked beyond the wait")
+            << "sperre"
+            << kNichtGesichert + "Die Datenbank ist von einem anderen Programm gesperrt. Bitte das andere Programm "
+                                 "beenden und es noch einmal versuchen. (";
+        const QString weg = kNichtGesichert +
+                            "Die Datenbankdatei Datenbank/KLW.abs wurde gelöscht oder ersetzt, während KLW "
+                            "lief. Bis zu einem Neustart von KLW wird nichts gespeichert. (";
         QTest::newRow("file deleted") << "geloescht" << weg;
         QTest::newRow("file replaced") << "ersetzt" << weg;
-        QTest::newRow("disk full") << "voll" << kNichtGesichert +
-            "Der Datenträger ist voll. Bitte Platz schaffen und es noch einmal versuchen. (";
+        QTest::newRow("disk full")
+            << "voll"
+            << kNichtGesichert + "Der Datenträger ist voll. Bitte Platz schaffen und es noch einmal versuchen. (";
     }
     void saveButtonAgainstTheFile()
     {
@@ -263,7 +269,8 @@ private slots:
             sperre = std::thread([&, ms] {
                 db::Connection andere;
                 andere.open(file);
-                andere.execute(QStringLiteral("begin immediate; insert into SICHERUNG (LFDNRI, SAISONX) values (900, '1999')"));
+                andere.execute(
+                    QStringLiteral("begin immediate; insert into SICHERUNG (LFDNRI, SAISONX) values (900, '1999')"));
                 gesperrt = true;
                 if (ms > 0)
                     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -323,14 +330,18 @@ private slots:
         platte->fuellen(programm());
         neuesMitglied("f_h1pnr", "77005", "f_h1name", "Kalle Kamps");
         tippe("f_g1rname", "Rakete2");
-        const QString voll = QStringLiteral("\n\rDer Datenträger ist voll. Bitte Platz schaffen und es noch einmal versuchen. (");
+        const QString voll =
+            QStringLiteral("\n\rDer Datenträger ist voll. Bitte Platz schaffen und es noch einmal versuchen. (");
         // The new member; its name, tried again as the nickname is left on the way; the changed nickname.
         QVERIFY2(dialogs.shown.size() == 4, qPrintable(dialogs.texts().join("||")));
-        QVERIFY2(dialogs.shown[0].text.startsWith("Das neue Mitglied mit der Passnummer 77005 wurde nicht gespeichert." + voll),
+        QVERIFY2(dialogs.shown[0].text.startsWith(
+                     "Das neue Mitglied mit der Passnummer 77005 wurde nicht gespeichert." + voll),
                  qPrintable(dialogs.shown[0].text));
-        QVERIFY2(dialogs.shown[1].text.startsWith("Name und Rufname des Mitglieds mit der Passnummer 77005 wurden nicht "
-                                                  "gespeichert. Sie bleiben im Spielbogen und werden erneut gespeichert." + voll),
-                 qPrintable(dialogs.shown[1].text));
+        QVERIFY2(
+            dialogs.shown[1].text.startsWith("Name und Rufname des Mitglieds mit der Passnummer 77005 wurden nicht "
+                                             "gespeichert. Sie bleiben im Spielbogen und werden erneut gespeichert." +
+                                             voll),
+            qPrintable(dialogs.shown[1].text));
         QCOMPARE(dialogs.shown[2].text, dialogs.shown[1].text);
         QVERIFY(dialogs.shown[3].text.startsWith("Name und Rufname des Mitglieds mit der Passnummer 10031"));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_h1name"))->text(), QStringLiteral("Kalle Kamps"));
@@ -340,7 +351,8 @@ private slots:
         QTest::mouseClick(w("bt_sicherung"), Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), 4);
         QCOMPARE(sicherungen(programm()), 1);
-        QCOMPARE(mitglieder("77005"), (QList<Mitglied>{{"Kalle Kamps", "Kalle", "Kamps", "DC Adler Bottrop", "Oberliga"}}));
+        QCOMPARE(mitglieder("77005"),
+                 (QList<Mitglied>{{"Kalle Kamps", "Kalle", "Kamps", "DC Adler Bottrop", "Oberliga"}}));
         QCOMPARE(mitglieder("10031").value(0).name, QStringLiteral("Wolfgang Hartmann"));
         db::Connection db;
         db.open(file);

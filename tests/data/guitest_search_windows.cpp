@@ -11,13 +11,13 @@
 #include <functional>
 
 #include "data/dm_sys.h"
+#include "output/dm_dat.h"
+#include "support/fakes.h"
+#include "support/testdatabase.h"
 #include "window/search/suchgrid.h"
 #include "window/search/tsspieler.h"
 #include "window/search/tsteam.h"
-#include "output/dm_dat.h"
 #include "window/tfklw.h"
-#include "support/fakes.h"
-#include "support/testdatabase.h"
 
 using namespace klw;
 
@@ -29,8 +29,7 @@ QString focused()
 }
 
 // Runs `inside` on the modal window the next step opens, once it is shown.
-template <typename Window>
-void imFenster(std::function<void(Window*)> inside)
+template <typename Window> void imFenster(std::function<void(Window*)> inside)
 {
     QTimer::singleShot(0, [inside] {
         Window* window = nullptr;
@@ -111,10 +110,16 @@ private slots:
             verein = s->f_verein->text();
             liga = s->f_liga->currentText();
             label = s->Label1->text();
-            for (QWidget* c : std::initializer_list<QWidget*>{s->bt_nummer, s->f_nr, s->bt_name, s->f_name, s->bt_verein,
-                                                              s->f_verein, s->bt_liga, s->f_liga, s->DBGrid1, s->bt_ende}) {
+            for (QWidget* c :
+                 std::initializer_list<QWidget*>{s->bt_nummer, s->f_nr, s->bt_name, s->f_name, s->bt_verein,
+                                                 s->f_verein, s->bt_liga, s->f_liga, s->DBGrid1, s->bt_ende}) {
                 const QRect g = c->geometry();
-                geometrie << QStringLiteral("%1 %2,%3,%4,%5").arg(c->objectName()).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+                geometrie << QStringLiteral("%1 %2,%3,%4,%5")
+                                 .arg(c->objectName())
+                                 .arg(g.x())
+                                 .arg(g.y())
+                                 .arg(g.width())
+                                 .arg(g.height());
             }
             for (QWidget* c = s->bt_ende; reihenfolge.size() < 10; c = c->nextInFocusChain())
                 if (c->focusPolicy() & Qt::TabFocus)
@@ -176,7 +181,8 @@ private slots:
         QTest::mouseClick(w("bt_H1"), Qt::LeftButton);
         QCOMPARE(rufnamen, (QStringList{"", "", "Bomber", "Kuddel", "Rakete", "Schorsch", "Tiger"}));
         QCOMPARE(alle, 411);
-        QCOMPARE(teams, (QStringList{"Bulls Eye Bottrop", "Bulls Eye Bottrop", "Bulls Eye Bottrop"}));  // ascending after a new search
+        QCOMPARE(teams, (QStringList{"Bulls Eye Bottrop", "Bulls Eye Bottrop",
+                                     "Bulls Eye Bottrop"}));  // ascending after a new search
         QCOMPARE(window->sheet().text("f_h1pnr"), QString());
     }
 

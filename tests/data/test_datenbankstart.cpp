@@ -40,9 +40,9 @@ private slots:
         klw::test::DatabaseHarness h;
         auto& abfragen = h.abfragen;
         klw::ProgrammStart(h.c);
-        abfragen.ABSDatabase1.execute(QStringLiteral(
-            "insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME) values ('90001', '', '', ''), ('90003', '', '', 'Uwe Pohl');"
-            "insert into Mitglied (PASSNR) values ('90002')"));
+        abfragen.ABSDatabase1.execute(QStringLiteral("insert into Mitglied (PASSNR, VORNAME, NACHNAME, NAME) values "
+                                                     "('90001', '', '', ''), ('90003', '', '', 'Uwe Pohl');"
+                                                     "insert into Mitglied (PASSNR) values ('90002')"));
 
         klw::FormShow(h.c);
 

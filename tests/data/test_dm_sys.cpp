@@ -32,8 +32,7 @@ class TestDmSys : public QObject {
         QCOMPARE(dm_.ABSQueryOpen(q_->Q_SICH, QStringLiteral("select * from SICHERUNG where 1 = 2")), 0);
         try {
             dm_.ABSQueryEdit(q_->Q_SICH);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
         QCOMPARE(dm_.ABSQueryAppend(q_->Q_SICH, QStringLiteral("SICHERUNG"), QStringLiteral("SAISONX")), 1);
         q_->Q_SICH.fieldByName(QStringLiteral("LFDNRI")).setAsInteger(lfdnr);
     }
@@ -57,12 +56,18 @@ private slots:
         QTest::addColumn<QString>("fragment");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("statement");
-        QTest::newRow("leading blanks kept") << "   and HTEAMX = '%s' " << "Adler" << "   and HTEAMX = 'Adler' ";
-        QTest::newRow("quote doubled") << " where PASSNR = '%s' " << "12'3" << " where PASSNR = '12''3' ";
-        QTest::newRow("quoted condition stays a value")
-            << " where PASSNR = '%s' " << "' or '1'='1" << " where PASSNR = ''' or ''1''=''1' ";
-        QTest::newRow("wildcards of the value untouched")
-            << " and ((NACHNAME like '%s') or " << "%Meier%" << " and ((NACHNAME like '%Meier%') or ";
+        QTest::newRow("leading blanks kept") << "   and HTEAMX = '%s' "
+                                             << "Adler"
+                                             << "   and HTEAMX = 'Adler' ";
+        QTest::newRow("quote doubled") << " where PASSNR = '%s' "
+                                       << "12'3"
+                                       << " where PASSNR = '12''3' ";
+        QTest::newRow("quoted condition stays a value") << " where PASSNR = '%s' "
+                                                        << "' or '1'='1"
+                                                        << " where PASSNR = ''' or ''1''=''1' ";
+        QTest::newRow("wildcards of the value untouched") << " and ((NACHNAME like '%s') or "
+                                                          << "%Meier%"
+                                                          << " and ((NACHNAME like '%Meier%') or ";
     }
     void fragmentsKeepTheirBlanksAndDoubleQuotes()
     {
@@ -100,7 +105,8 @@ private slots:
         QCOMPARE(q_->Q_SPIELER.recordCount(), 1);
         QCOMPARE(q_->Q_SPIELER.fieldByName(QStringLiteral("PASSNR")).asString(), passnr);
         QCOMPARE(count(QStringLiteral("Mitglied")), members + 1);
-        dm_.ABSQueryUpdate(q_->Q_DELETE, QStringLiteral("delete from Mitglied") + Format(u" where PASSNR = '%s' ", passnr));
+        dm_.ABSQueryUpdate(q_->Q_DELETE,
+                           QStringLiteral("delete from Mitglied") + Format(u" where PASSNR = '%s' ", passnr));
         QCOMPARE(count(QStringLiteral("Mitglied")), members);
     }
 
@@ -130,12 +136,15 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("statement");
         QTest::addColumn<int>("result");
-        QTest::newRow("empty result of the table")
-            << "SICHERUNG" << "SAISONX" << "select * from SICHERUNG  Nolock  where 'SAISONX' = ''" << 1;
-        QTest::newRow("table text is the statement")
-            << "select * from LIGA where 1 = 2" << "" << "select * from LIGA where 1 = 2" << 1;
-        QTest::newRow("result that cannot take rows") << "select PASSNR from Mitglied" << "" << "select PASSNR from Mitglied"
-                                                      << 0;
+        QTest::newRow("empty result of the table") << "SICHERUNG"
+                                                   << "SAISONX"
+                                                   << "select * from SICHERUNG  Nolock  where 'SAISONX' = ''" << 1;
+        QTest::newRow("table text is the statement") << "select * from LIGA where 1 = 2"
+                                                     << ""
+                                                     << "select * from LIGA where 1 = 2" << 1;
+        QTest::newRow("result that cannot take rows") << "select PASSNR from Mitglied"
+                                                      << ""
+                                                      << "select PASSNR from Mitglied" << 0;
     }
     void appendOnAClosedQueryOpensItFirst()
     {
@@ -164,8 +173,9 @@ private slots:
         startSnapshot(2);
         q_->Q_SICH.fieldByName(QStringLiteral("SAISONX")).setAsString(QStringLiteral("2006"));
         if (fault == "date") {
-            QVERIFY_THROWS_EXCEPTION(std::exception,
-                                     q_->Q_SICH.fieldByName(QStringLiteral("DATUMD")).setAsString(QStringLiteral("  .  .    ")));
+            QVERIFY_THROWS_EXCEPTION(
+                std::exception,
+                q_->Q_SICH.fieldByName(QStringLiteral("DATUMD")).setAsString(QStringLiteral("  .  .    ")));
         } else if (fault == "number") {
             q_->Q_SICH.fieldByName(QStringLiteral("LFDNRI")).setAsInteger(1);
         } else if (fault == "browse") {
@@ -207,9 +217,11 @@ private slots:
             q_->Q_SICH.fieldByName(QStringLiteral("GESPEICHERTD")).setAsDateTime(saved);
             QCOMPARE(dm_.ABSQueryPost(q_->Q_SICH), 0);
         }
-        QCOMPARE(dm_.ABSQueryOpen(q_->Q_LESEN, QStringLiteral("select * from SICHERUNG  order by GESPEICHERTD desc")), 1);
+        QCOMPARE(dm_.ABSQueryOpen(q_->Q_LESEN, QStringLiteral("select * from SICHERUNG  order by GESPEICHERTD desc")),
+                 1);
         QCOMPARE(q_->Q_LESEN.fieldByName(QStringLiteral("DATUMD")).asString(), QStringLiteral("01.08.2006"));
-        QCOMPARE(q_->Q_LESEN.fieldByName(QStringLiteral("GESPEICHERTD")).asString(), QStringLiteral("01.08.2006 09:00:00"));
+        QCOMPARE(q_->Q_LESEN.fieldByName(QStringLiteral("GESPEICHERTD")).asString(),
+                 QStringLiteral("01.08.2006 09:00:00"));
         q_->Q_LESEN.next();
         QCOMPARE(q_->Q_LESEN.fieldByName(QStringLiteral("DATUMD")).asString(), QStringLiteral("31.07.2006"));
         QCOMPARE(q_->Q_LESEN.fieldByName(QStringLiteral("GESPEICHERTD")).asDateTime(), july);

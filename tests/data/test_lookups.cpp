@@ -15,7 +15,8 @@ using klw::test::Shown;
 namespace {
 
 const QString kVorher = QStringLiteral("vorher");
-const QString kBuero = QStringLiteral(" MEKO e. V.; Tele.: ") + kVerbandTelefon + QStringLiteral("; E-Mail: ") + kVerbandEmail;
+const QString kBuero =
+    QStringLiteral(" MEKO e. V.; Tele.: ") + kVerbandTelefon + QStringLiteral("; E-Mail: ") + kVerbandEmail;
 
 struct Liga : DatabaseHarness {
     explicit Liga(const QString& fixture = QString())
@@ -54,12 +55,14 @@ private slots:
         QTest::newRow("surrounding blanks dropped") << QString() << "  Oberliga " << true << oberliga;
         QTest::newRow("DOPPELI 0") << QString() << "B3-Liga" << false
                                    << "Renate Averbeck; Tele.: 0201 366 56 59; E-Mail: b3liga@meko-darts.example";
-        QTest::newRow("DOPPELI 2") << "update LIGA set DOPPELI = 2 where LIGAX = 'A1-Liga'" << "A1-Liga" << false
+        QTest::newRow("DOPPELI 2") << "update LIGA set DOPPELI = 2 where LIGAX = 'A1-Liga'"
+                                   << "A1-Liga" << false
                                    << "Elke Wittkamp; Tele.: 0201 767 76 29; E-Mail: a1liga@meko-darts.example";
         QTest::newRow("unknown league keeps the line") << QString() << "Z-Liga" << false << kVorher;
         QTest::newRow("other case is another league") << QString() << "oberliga" << false << kVorher;
         QTest::newRow("unknown official: the office, with a leading blank")
-            << "update LIGA set BEARBEITERX = 'SB99' where LIGAX = 'A2-Liga'" << "A2-Liga" << true << kBuero;
+            << "update LIGA set BEARBEITERX = 'SB99' where LIGAX = 'A2-Liga'"
+            << "A2-Liga" << true << kBuero;
         QTest::newRow("quote in the league")
             << "insert into LIGA (LIGAX, BEARBEITERX, DOPPELI, TELEFONX, FAXX, EMAILX) values "
                "('O''Neill-Liga', 'SB02', 1, '030 1', '', 'on@example')"
@@ -68,12 +71,12 @@ private slots:
         QTest::newRow("wildcard is no wildcard") << QString() << "%" << false << kVorher;
         // The league's telephone cannot be read: what was read before stays, the rest is the office's.
         QTest::newRow("failing field keeps the values read")
-            << "alter table LIGA rename column TELEFONX to TELEFON" << "Oberliga" << true
-            << "Hans-Peter Kuhlmann; Tele.: " + kVerbandTelefon + "; E-Mail: " + kVerbandEmail;
-        QTest::newRow("failing league statement counts as not found")
-            << "alter table LIGA rename column LIGAX to NAME" << "Oberliga" << false << kVorher;
-        QTest::newRow("failing official statement gives the office")
-            << "alter table SACHBEARBEITER rename to SB" << "Oberliga" << true << kBuero;
+            << "alter table LIGA rename column TELEFONX to TELEFON"
+            << "Oberliga" << true << "Hans-Peter Kuhlmann; Tele.: " + kVerbandTelefon + "; E-Mail: " + kVerbandEmail;
+        QTest::newRow("failing league statement counts as not found") << "alter table LIGA rename column LIGAX to NAME"
+                                                                      << "Oberliga" << false << kVorher;
+        QTest::newRow("failing official statement gives the office") << "alter table SACHBEARBEITER rename to SB"
+                                                                     << "Oberliga" << true << kBuero;
     }
     void leavingTheLeague()
     {
@@ -116,7 +119,8 @@ private slots:
         QCOMPARE(h.sheet.text("l_ligabearbeiter"), kBuero);
         // The official's row stays current for the result file.
         QCOMPARE(TabelleSachbearbeiterLesen(h.c, h.abfragen.Q_SB, "SB21"), 1);
-        QCOMPARE(h.abfragen.Q_SB.fieldByName("EMAILX").asString(), QStringLiteral("volker.moellenbeck@meko-darts.example"));
+        QCOMPARE(h.abfragen.Q_SB.fieldByName("EMAILX").asString(),
+                 QStringLiteral("volker.moellenbeck@meko-darts.example"));
     }
 
     void newMemberHoldsOnlyItsPassNumber()
@@ -138,12 +142,18 @@ private slots:
         QTest::addColumn<QString>("heim");
         QTest::addColumn<QString>("gast");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("same") << "Adler" << "Adler" << true;
-        QTest::newRow("same with blanks") << " Adler " << "Adler  " << true;
-        QTest::newRow("letter case differs") << "Adler" << "adler" << false;
-        QTest::newRow("different") << "Adler" << "Falken" << false;
-        QTest::newRow("guest empty") << "Adler" << "" << false;
-        QTest::newRow("both blank") << "  " << " " << false;
+        QTest::newRow("same") << "Adler"
+                              << "Adler" << true;
+        QTest::newRow("same with blanks") << " Adler "
+                                          << "Adler  " << true;
+        QTest::newRow("letter case differs") << "Adler"
+                                             << "adler" << false;
+        QTest::newRow("different") << "Adler"
+                                   << "Falken" << false;
+        QTest::newRow("guest empty") << "Adler"
+                                     << "" << false;
+        QTest::newRow("both blank") << "  "
+                                    << " " << false;
     }
     void teamAgainstItself()
     {

@@ -78,7 +78,8 @@ private slots:
             h.sheet.setText(z.rufname, "alt");
             h.passnr(z, z.home ? "10016" : "10065");
             QCOMPARE(h.sheet.text(z.name), z.home ? QStringLiteral("Sabine Schwarz") : QStringLiteral("Yvonne Lange"));
-            QCOMPARE(h.sheet.text(z.rufname), z.home ? QStringLiteral("Tiger") : QString());  // an empty nickname empties
+            QCOMPARE(h.sheet.text(z.rufname),
+                     z.home ? QStringLiteral("Tiger") : QString());  // an empty nickname empties
         }
         QVERIFY(h.focus.moves.isEmpty());
         QVERIFY(h.dialogs.shown.isEmpty());
@@ -163,8 +164,10 @@ private slots:
         QCOMPARE(h.sheet.text(h1.rufname), QStringLiteral("Rakete"));
         QCOMPARE(h.focus.moves, QStringList{"f_h1name"});
         h.verlassen(h1.name);
-        QCOMPARE(h.mitglieder("77002"), (QList<Mitglied>{{"Wolfgang Hartmann", "Rakete", "DC Adler Bottrop", "Oberliga"}}));
-        QCOMPARE(h.mitglieder("10031"), (QList<Mitglied>{{"Wolfgang Hartmann", "Rakete", "DC Adler Bottrop", "Oberliga"}}));
+        QCOMPARE(h.mitglieder("77002"),
+                 (QList<Mitglied>{{"Wolfgang Hartmann", "Rakete", "DC Adler Bottrop", "Oberliga"}}));
+        QCOMPARE(h.mitglieder("10031"),
+                 (QList<Mitglied>{{"Wolfgang Hartmann", "Rakete", "DC Adler Bottrop", "Oberliga"}}));
     }
 
     // Leaving a name always overwrites the member's team and league with the match's.
@@ -175,7 +178,8 @@ private slots:
         h.sheet.setText("f_liga", " B3-Liga ");
         h.passnr(g6, "10016");
         h.verlassen(g6.rufname);
-        QCOMPARE(h.mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "Highlander Herten", " B3-Liga "}}));
+        QCOMPARE(h.mitglieder("10016"),
+                 (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "Highlander Herten", " B3-Liga "}}));
     }
 
     // First and last name follow the typed name for a member entered on the sheet (the last
@@ -186,11 +190,26 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("vorname");
         QTest::addColumn<QString>("nachname");
-        QTest::newRow("new, two words") << "77020" << "Uwe O'Neill" << "Uwe" << "O'Neill";
-        QTest::newRow("new, one word") << "77021" << "Kalle" << "" << "Kalle";
-        QTest::newRow("new, blanks around") << "77022" << " Anna  Maria Schulte " << "Anna Maria" << "Schulte";
-        QTest::newRow("known, names from its name") << "10016" << "Sabine Schwarz-Weiss" << "Sabine" << "Schwarz-Weiss";
-        QTest::newRow("known, names of its own") << "10031" << "Wolle Hartmann" << "Wolfgang Peter" << "Hartmann";
+        QTest::newRow("new, two words") << "77020"
+                                        << "Uwe O'Neill"
+                                        << "Uwe"
+                                        << "O'Neill";
+        QTest::newRow("new, one word") << "77021"
+                                       << "Kalle"
+                                       << ""
+                                       << "Kalle";
+        QTest::newRow("new, blanks around") << "77022"
+                                            << " Anna  Maria Schulte "
+                                            << "Anna Maria"
+                                            << "Schulte";
+        QTest::newRow("known, names from its name") << "10016"
+                                                    << "Sabine Schwarz-Weiss"
+                                                    << "Sabine"
+                                                    << "Schwarz-Weiss";
+        QTest::newRow("known, names of its own") << "10031"
+                                                 << "Wolle Hartmann"
+                                                 << "Wolfgang Peter"
+                                                 << "Hartmann";
     }
     void firstAndLastNameFollowTheTypedName()
     {
@@ -216,10 +235,18 @@ private slots:
         QTest::addColumn<QString>("passnr");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("field");
-        QTest::newRow("empty pass number left") << "" << "Hans" << "f_h4pnr";
-        QTest::newRow("name left without pass number") << "" << "Hans" << "f_h4name";
-        QTest::newRow("nickname left without name") << "10016" << "" << "f_h4rname";
-        QTest::newRow("name left for an unknown member") << "88888" << "Hans" << "f_h4name";
+        QTest::newRow("empty pass number left") << ""
+                                                << "Hans"
+                                                << "f_h4pnr";
+        QTest::newRow("name left without pass number") << ""
+                                                       << "Hans"
+                                                       << "f_h4name";
+        QTest::newRow("nickname left without name") << "10016"
+                                                    << ""
+                                                    << "f_h4rname";
+        QTest::newRow("name left for an unknown member") << "88888"
+                                                         << "Hans"
+                                                         << "f_h4name";
     }
     void emptyPassNumberOrNameTouchesNothing()
     {
@@ -243,14 +270,16 @@ private slots:
     // Writes that the database refuses: each says so once, and the sheet keeps the typed texts.
     void refusedWritesKeepTheSheet()
     {
-        Eingabe h("create trigger kein_neues before insert on Mitglied begin select raise(abort, 'gesperrt'); end;"
-                  "create trigger keine_aenderung before update on Mitglied begin select raise(abort, 'gesperrt'); end;");
+        Eingabe h(
+            "create trigger kein_neues before insert on Mitglied begin select raise(abort, 'gesperrt'); end;"
+            "create trigger keine_aenderung before update on Mitglied begin select raise(abort, 'gesperrt'); end;");
         const Spielerzeile& g1 = zeile("G1");
         const int before = h.anzahl();
         h.passnr(g1, "77003");
         QCOMPARE(h.anzahl(), before);
         QCOMPARE(h.focus.moves, QStringList{"f_g1name"});
-        QCOMPARE(h.dialogs.texts(), QStringList{"Das neue Mitglied mit der Passnummer 77003 wurde nicht gespeichert.\n\r(gesperrt)"});
+        QCOMPARE(h.dialogs.texts(),
+                 QStringList{"Das neue Mitglied mit der Passnummer 77003 wurde nicht gespeichert.\n\r(gesperrt)"});
 
         h.passnr(g1, "10016");
         h.sheet.setText(g1.name, "Sabine Schwarz-Weiß");
@@ -261,9 +290,10 @@ private slots:
         QCOMPARE(h.mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "DC Adler Bottrop", "Oberliga"}}));
         QCOMPARE(h.dialogs.shown.size(), 2);
         QCOMPARE(h.dialogs.shown[1].kind, Shown::Error);
-        QCOMPARE(h.dialogs.shown[1].text, QStringLiteral("Name und Rufname des Mitglieds mit der Passnummer 10016 wurden "
-                                                         "nicht gespeichert. Sie bleiben im Spielbogen und werden erneut "
-                                                         "gespeichert.\n\r(gesperrt)"));
+        QCOMPARE(h.dialogs.shown[1].text,
+                 QStringLiteral("Name und Rufname des Mitglieds mit der Passnummer 10016 wurden "
+                                "nicht gespeichert. Sie bleiben im Spielbogen und werden erneut "
+                                "gespeichert.\n\r(gesperrt)"));
     }
 
     // A member table that cannot be read: the look-up finds nothing, and the new member
@@ -285,8 +315,10 @@ private slots:
         QCOMPARE(h.sheet.text(z.name), QStringLiteral("alt"));
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].kind, Shown::Error);
-        QCOMPARE(h.dialogs.shown[0].text,
-                 QStringLiteral("Das neue Mitglied mit der Passnummer 10016 wurde nicht gespeichert.\n\r(no such column: PASSNR)"));
+        QCOMPARE(
+            h.dialogs.shown[0].text,
+            QStringLiteral(
+                "Das neue Mitglied mit der Passnummer 10016 wurde nicht gespeichert.\n\r(no such column: PASSNR)"));
         QCOMPARE(h.focus.moves, QStringList{QString::fromLatin1(z.name)});
     }
 

@@ -56,14 +56,15 @@ private slots:
             << "";
         QTest::newRow("team and league, as a row button opens it")
             << Spielerfilter{"", "", "adler bottrop", "Oberliga"} << "NACHNAME"
-            << "select * from Mitglied  where PASSNR <> ''  and LIGA = 'Oberliga'  and ((TEAM like '%Adler bottrop%') or "
+            << "select * from Mitglied  where PASSNR <> ''  and LIGA = 'Oberliga'  and ((TEAM like '%Adler bottrop%') "
+               "or "
                "      (TEAM like '%adler bottrop%'))  order by NACHNAME "
             << kAdlerBottrop;
-        QTest::newRow("league is compared exactly")
-            << Spielerfilter{"", "", "adler bottrop", "Oberlig"} << "NACHNAME"
-            << "select * from Mitglied  where PASSNR <> ''  and LIGA = 'Oberlig'  and ((TEAM like '%Adler bottrop%') or "
-               "      (TEAM like '%adler bottrop%'))  order by NACHNAME "
-            << "";
+        QTest::newRow("league is compared exactly") << Spielerfilter{"", "", "adler bottrop", "Oberlig"} << "NACHNAME"
+                                                    << "select * from Mitglied  where PASSNR <> ''  and LIGA = "
+                                                       "'Oberlig'  and ((TEAM like '%Adler bottrop%') or "
+                                                       "      (TEAM like '%adler bottrop%'))  order by NACHNAME "
+                                                    << "";
         QTest::newRow("all four filters")
             << Spielerfilter{"01", "Sch", "Adler", "Oberliga"} << "PASSNR"
             << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%01%'  and LIGA = 'Oberliga' "
@@ -72,7 +73,8 @@ private slots:
             << "10016,10109,10137";
         QTest::newRow("pass number anywhere")
             << Spielerfilter{"12", "", "", ""} << "PASSNR"
-            << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%12%'  order by PASSNR " << "";
+            << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%12%'  order by PASSNR "
+            << "";
         QTest::newRow("quote in a name")
             << Spielerfilter{"", "o'brien", "", ""} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and ((NACHNAME like '%O''brien%') or "
@@ -121,8 +123,8 @@ private slots:
     void filtersFindWhatTheySay()
     {
         Suche s;
-        s.abfragen.ABSDatabase1.execute(
-            "insert into Mitglied (PASSNR, NACHNAME, TEAM) values ('99%1', 'Pro%zent', 'A_B'), ('99x1', 'Proxzent', 'AxB')");
+        s.abfragen.ABSDatabase1.execute("insert into Mitglied (PASSNR, NACHNAME, TEAM) values ('99%1', 'Pro%zent', "
+                                        "'A_B'), ('99x1', 'Proxzent', 'AxB')");
         SpielerSucheStarten(s.dm, s.Q_SUCHE, {"%", "", "", ""}, "PASSNR");
         QCOMPARE(s.spalte("PASSNR"), QStringList{"99%1"});
         SpielerSucheStarten(s.dm, s.Q_SUCHE, {"", "pro%", "a_", ""}, "PASSNR");
@@ -148,10 +150,15 @@ private slots:
         QTest::addColumn<QString>("liga");
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("teams");
-        QTest::newRow("league part") << " A1 " << "select * from TEAMS where LIGA like '%A1%' order by LIGA, TEAM"
+        QTest::newRow("league part") << " A1 "
+                                     << "select * from TEAMS where LIGA like '%A1%' order by LIGA, TEAM"
                                      << "DC Glückauf Witten,DC Löwen Bochum,Die Knappen Duisburg";
-        QTest::newRow("no league: one blank before order") << "  " << "select * from TEAMS order by LIGA, TEAM" << "";
-        QTest::newRow("quote") << "O'Liga" << "select * from TEAMS where LIGA like '%O''Liga%' order by LIGA, TEAM" << "";
+        QTest::newRow("no league: one blank before order") << "  "
+                                                           << "select * from TEAMS order by LIGA, TEAM"
+                                                           << "";
+        QTest::newRow("quote") << "O'Liga"
+                               << "select * from TEAMS where LIGA like '%O''Liga%' order by LIGA, TEAM"
+                               << "";
     }
     void teamStatementAndItsRows()
     {
@@ -200,12 +207,14 @@ private slots:
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("sortiert");
-        QTest::newRow("no order clause") << "select * from TEAMS" << "select * from TEAMS Order By ORT ASC";
-        QTest::newRow("order without by") << "select * from TEAMS x_order" << "select * from TEAMS x_order Order By ORT ASC";
-        QTest::newRow("descending becomes ascending")
-            << "select * from TEAMS Order By TEAM DESC" << "select * from TEAMS  Order By ORT ASC";
-        QTest::newRow("only the first line")
-            << "select * from TEAMS order by TEAM asc\nwhere 1 = 2" << "select * from TEAMS  Order By ORT DESC";
+        QTest::newRow("no order clause") << "select * from TEAMS"
+                                         << "select * from TEAMS Order By ORT ASC";
+        QTest::newRow("order without by") << "select * from TEAMS x_order"
+                                          << "select * from TEAMS x_order Order By ORT ASC";
+        QTest::newRow("descending becomes ascending") << "select * from TEAMS Order By TEAM DESC"
+                                                      << "select * from TEAMS  Order By ORT ASC";
+        QTest::newRow("only the first line") << "select * from TEAMS order by TEAM asc\nwhere 1 = 2"
+                                             << "select * from TEAMS  Order By ORT DESC";
         // A filter text that holds the word must not be taken for the order clause.
         QTest::newRow("filter text Border")
             << "select * from Mitglied  where PASSNR <> ''  and ((NACHNAME like '%Border by%') or  order by NACHNAME "

@@ -69,9 +69,12 @@ private slots:
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing file") << "missing" << "unable to open database file";
-        QTest::newRow("text file") << "text" << "file is not a database";
-        QTest::newRow("write-protected file") << "readonly" << "attempt to write a readonly database";
+        QTest::newRow("missing file") << "missing"
+                                      << "unable to open database file";
+        QTest::newRow("text file") << "text"
+                                   << "file is not a database";
+        QTest::newRow("write-protected file") << "readonly"
+                                              << "attempt to write a readonly database";
     }
     void openRefusesWhatIsNoUsableDatabase()
     {
@@ -201,17 +204,42 @@ private slots:
         QTest::addColumn<QString>("assigned");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("readBack");
-        QTest::newRow("date") << "DATUMD" << "31.07.2006" << "2006-07-31" << "31.07.2006";
-        QTest::newRow("date with one-digit day and month") << "DATUMD" << "1.8.2006" << "2006-08-01" << "01.08.2006";
-        QTest::newRow("date with mask blanks") << "DATUMD" << " 1.08.2006" << "2006-08-01" << "01.08.2006";
-        QTest::newRow("date and time") << "GESPEICHERTD" << "31.07.2006 18:05:09" << "2006-07-31 18:05:09.000"
+        QTest::newRow("date") << "DATUMD"
+                              << "31.07.2006"
+                              << "2006-07-31"
+                              << "31.07.2006";
+        QTest::newRow("date with one-digit day and month") << "DATUMD"
+                                                           << "1.8.2006"
+                                                           << "2006-08-01"
+                                                           << "01.08.2006";
+        QTest::newRow("date with mask blanks") << "DATUMD"
+                                               << " 1.08.2006"
+                                               << "2006-08-01"
+                                               << "01.08.2006";
+        QTest::newRow("date and time") << "GESPEICHERTD"
+                                       << "31.07.2006 18:05:09"
+                                       << "2006-07-31 18:05:09.000"
                                        << "31.07.2006 18:05:09";
-        QTest::newRow("time in the summer-time gap") << "GESPEICHERTD" << "26.03.2006 02:30:00"
-                                                     << "2006-03-26 02:30:00.000" << "26.03.2006 02:30:00";
-        QTest::newRow("integer") << "SPIELTAGI" << "7" << "7" << "7";
-        QTest::newRow("empty integer") << "R1H1SI" << "" << "" << "";
-        QTest::newRow("text with quote") << "HTEAMX" << "O'Neill's Pub" << "O'Neill's Pub" << "O'Neill's Pub";
-        QTest::newRow("text kept untrimmed") << "LIGAX" << " A1-Liga " << " A1-Liga " << " A1-Liga ";
+        QTest::newRow("time in the summer-time gap") << "GESPEICHERTD"
+                                                     << "26.03.2006 02:30:00"
+                                                     << "2006-03-26 02:30:00.000"
+                                                     << "26.03.2006 02:30:00";
+        QTest::newRow("integer") << "SPIELTAGI"
+                                 << "7"
+                                 << "7"
+                                 << "7";
+        QTest::newRow("empty integer") << "R1H1SI"
+                                       << ""
+                                       << ""
+                                       << "";
+        QTest::newRow("text with quote") << "HTEAMX"
+                                         << "O'Neill's Pub"
+                                         << "O'Neill's Pub"
+                                         << "O'Neill's Pub";
+        QTest::newRow("text kept untrimmed") << "LIGAX"
+                                             << " A1-Liga "
+                                             << " A1-Liga "
+                                             << " A1-Liga ";
     }
     void assignedValuesAreStoredAndReadBack()
     {
@@ -238,13 +266,20 @@ private slots:
     {
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("assigned");
-        QTest::newRow("empty date mask") << "DATUMD" << "  .  .    ";
-        QTest::newRow("no such day") << "DATUMD" << "31.02.2006";
-        QTest::newRow("two-digit year") << "DATUMD" << "01.08.06";
-        QTest::newRow("ISO text") << "DATUMD" << "2006-08-01";
-        QTest::newRow("date with time") << "DATUMD" << "01.08.2006 10:00";
-        QTest::newRow("no such hour") << "GESPEICHERTD" << "01.08.2006 24:00:00";
-        QTest::newRow("integer with letters") << "SPIELTAGI" << "7a";
+        QTest::newRow("empty date mask") << "DATUMD"
+                                         << "  .  .    ";
+        QTest::newRow("no such day") << "DATUMD"
+                                     << "31.02.2006";
+        QTest::newRow("two-digit year") << "DATUMD"
+                                        << "01.08.06";
+        QTest::newRow("ISO text") << "DATUMD"
+                                  << "2006-08-01";
+        QTest::newRow("date with time") << "DATUMD"
+                                        << "01.08.2006 10:00";
+        QTest::newRow("no such hour") << "GESPEICHERTD"
+                                      << "01.08.2006 24:00:00";
+        QTest::newRow("integer with letters") << "SPIELTAGI"
+                                              << "7a";
     }
     void invalidAssignmentFailsAndBlocksThePost()
     {
@@ -286,9 +321,10 @@ private slots:
         d.post();
         QCOMPARE(d.state(), Dataset::State::Browse);
         QCOMPARE(number(db(), "select count(*) n from Mitglied where NAME = 'Kalle Kötter'"), 1);
-        QCOMPARE(number(db(), QStringLiteral("select count(*) n from Mitglied where NAME = 'Kalle Kötter' and PASSNR = '%1'")
-                                  .arg(passnr)),
-                 1);
+        QCOMPARE(
+            number(db(), QStringLiteral("select count(*) n from Mitglied where NAME = 'Kalle Kötter' and PASSNR = '%1'")
+                             .arg(passnr)),
+            1);
     }
 
     void failedInsertLeavesNoRow()

@@ -61,10 +61,11 @@ private slots:
         database_ = new klw::test::TestDatabase;
         connection_ = new Connection;
         connection_->open(database_->file());
-        connection_->execute(QStringLiteral("insert into Mitglied (PASSNR, NACHNAME, TEAM)"
-                                            " with recursive n(i) as (select 1 union all select i + 1 from n where i < %1)"
-                                            " select 600000 + i, 'Generiert' || i, 'Team ' || (i % 7) from n")
-                                 .arg(kGenerated));
+        connection_->execute(
+            QStringLiteral("insert into Mitglied (PASSNR, NACHNAME, TEAM)"
+                           " with recursive n(i) as (select 1 union all select i + 1 from n where i < %1)"
+                           " select 600000 + i, 'Generiert' || i, 'Team ' || (i % 7) from n")
+                .arg(kGenerated));
         members_ = number(db(), QStringLiteral("select count(*) n from Mitglied"));
     }
     void cleanup()
@@ -161,7 +162,8 @@ private slots:
         {
             Connection other;
             other.open(database_->file());
-            other.execute(QStringLiteral("insert into Mitglied (PASSNR, NACHNAME, TEAM) values ('699999', 'Zz', 'Team 0')"));
+            other.execute(
+                QStringLiteral("insert into Mitglied (PASSNR, NACHNAME, TEAM) values ('699999', 'Zz', 'Team 0')"));
         }
         d.append();
         d.fieldByName(QStringLiteral("PASSNR")).setAsString(QStringLiteral("699998"));

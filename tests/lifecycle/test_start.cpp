@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QtTest>
 
-#include "scoring/scoring.h"
 #include "lifecycle/start.h"
+#include "scoring/scoring.h"
 #include "sheet/tables.h"
 #include "sheet/version.h"
 #include "snapshots/snapshots.h"
@@ -38,15 +38,24 @@ private slots:
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("saison");
-        QTest::newRow("before the first season") << QDate(2005, 7, 31) << "" << "2005";
-        QTest::newRow("first day of 05/06") << QDate(2005, 8, 1) << "Saison: 05/06" << "2005";
-        QTest::newRow("last day of 05/06") << QDate(2006, 7, 31) << "Saison: 05/06" << "2005";
-        QTest::newRow("first day of 06/07") << QDate(2006, 8, 1) << "Saison: 06/07" << "2006";
-        QTest::newRow("middle of 09/10") << QDate(2010, 1, 15) << "Saison: 09/10" << "2009";
-        QTest::newRow("last day of 11/12") << QDate(2012, 7, 31) << "Saison: 11/12" << "2011";
-        QTest::newRow("after the last season") << QDate(2012, 8, 1) << "" << "2012";
-        QTest::newRow("spring 2013") << QDate(2013, 3, 15) << "" << "2013";
-        QTest::newRow("long before") << QDate(1999, 12, 31) << "" << "1999";
+        QTest::newRow("before the first season") << QDate(2005, 7, 31) << ""
+                                                 << "2005";
+        QTest::newRow("first day of 05/06") << QDate(2005, 8, 1) << "Saison: 05/06"
+                                            << "2005";
+        QTest::newRow("last day of 05/06") << QDate(2006, 7, 31) << "Saison: 05/06"
+                                           << "2005";
+        QTest::newRow("first day of 06/07") << QDate(2006, 8, 1) << "Saison: 06/07"
+                                            << "2006";
+        QTest::newRow("middle of 09/10") << QDate(2010, 1, 15) << "Saison: 09/10"
+                                         << "2009";
+        QTest::newRow("last day of 11/12") << QDate(2012, 7, 31) << "Saison: 11/12"
+                                           << "2011";
+        QTest::newRow("after the last season") << QDate(2012, 8, 1) << ""
+                                               << "2012";
+        QTest::newRow("spring 2013") << QDate(2013, 3, 15) << ""
+                                     << "2013";
+        QTest::newRow("long before") << QDate(1999, 12, 31) << ""
+                                     << "1999";
     }
     void season()
     {
@@ -63,8 +72,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("version");
         QTest::newRow("found") << record("~~VS_VERSION_INFO~~FileVersion~~2.3.4.5~ProductName~~KLW~") << "2.3.4.5";
-        QTest::newRow("first occurrence counts")
-            << record("FileVersion~~1.0.0.7~FileVersion~~9.9.9.9~") << "1.0.0.7";
+        QTest::newRow("first occurrence counts") << record("FileVersion~~1.0.0.7~FileVersion~~9.9.9.9~") << "1.0.0.7";
         QTest::newRow("key missing") << record("~~VS_VERSION_INFO~~ProductVersion~~1.0.0.0~") << "NI";
         QTest::newRow("no terminator") << record("~~FileVersion~~1.0.0.0") << "NI";
         QTest::newRow("empty record") << QByteArray() << "NI";
@@ -89,10 +97,14 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("variant");
-        QTest::newRow("marker") << "/opt/KLW_720X760/" << "klein";
-        QTest::newRow("marker as folder") << "/home/verein/720X760/klw/" << "klein";
-        QTest::newRow("lower case") << "/opt/klw_720x760/" << "gross";
-        QTest::newRow("no marker") << "/opt/klw/" << "gross";
+        QTest::newRow("marker") << "/opt/KLW_720X760/"
+                                << "klein";
+        QTest::newRow("marker as folder") << "/home/verein/720X760/klw/"
+                                          << "klein";
+        QTest::newRow("lower case") << "/opt/klw_720x760/"
+                                    << "gross";
+        QTest::newRow("no marker") << "/opt/klw/"
+                                   << "gross";
     }
     void screenVariant()
     {
@@ -182,10 +194,14 @@ private slots:
     {
         QTest::addColumn<QString>("liga");
         QTest::addColumn<QString>("title");
-        QTest::newRow("no league") << "" << "KLW";
-        QTest::newRow("blanks only") << "   " << "KLW";
-        QTest::newRow("league") << "A1-Liga" << "KLW_A1-Liga";
-        QTest::newRow("leading blank kept") << " A1-Liga" << "KLW_ A1-Liga";
+        QTest::newRow("no league") << ""
+                                   << "KLW";
+        QTest::newRow("blanks only") << "   "
+                                     << "KLW";
+        QTest::newRow("league") << "A1-Liga"
+                                << "KLW_A1-Liga";
+        QTest::newRow("leading blank kept") << " A1-Liga"
+                                            << "KLW_ A1-Liga";
     }
     void applicationTitle()
     {
@@ -221,12 +237,18 @@ private slots:
         QTest::addColumn<bool>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("only the date filled") << "f_datum" << "01.02.2010" << false << false << true;
-        QTest::newRow("blank league") << "f_liga" << "   " << false << false << true;
-        QTest::newRow("match day, No") << "f_spieltag" << "3" << false << true << false;
-        QTest::newRow("league, Yes") << "f_liga" << "Oberliga" << true << true << true;
-        QTest::newRow("home team, No") << "f_Heimteam" << "Adler" << false << true << false;
-        QTest::newRow("guest team, Yes") << "f_gastteam" << "Falken" << true << true << true;
+        QTest::newRow("only the date filled") << "f_datum"
+                                              << "01.02.2010" << false << false << true;
+        QTest::newRow("blank league") << "f_liga"
+                                      << "   " << false << false << true;
+        QTest::newRow("match day, No") << "f_spieltag"
+                                       << "3" << false << true << false;
+        QTest::newRow("league, Yes") << "f_liga"
+                                     << "Oberliga" << true << true << true;
+        QTest::newRow("home team, No") << "f_Heimteam"
+                                       << "Adler" << false << true << false;
+        QTest::newRow("guest team, Yes") << "f_gastteam"
+                                         << "Falken" << true << true << true;
     }
     void endOfProgram()
     {
@@ -242,7 +264,8 @@ private slots:
         QCOMPARE(h.dialogs.shown.size(), asked ? 1 : 0);
         if (asked) {
             QCOMPARE(h.dialogs.shown[0].kind, Shown::Confirmation);
-            QCOMPARE(h.dialogs.shown[0].text, QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?"));
+            QCOMPARE(h.dialogs.shown[0].text,
+                     QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?"));
         }
         QCOMPARE(h.quitCalled, ends);
         QCOMPARE(h.sheet.text(field), value);

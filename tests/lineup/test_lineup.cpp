@@ -11,9 +11,9 @@ using klw::test::Shown;
 namespace {
 
 const QString kTeamsGleich = QStringLiteral("Gast- und Heimteam sind gleich!\n\rÄndern Sie die Daten!");
-const QString kSchonUebergeben = QStringLiteral(
-    "Die Spielernamen wurden schon übergeben.\n\rDuch eine erneute Übergabe, werden ggf. "
-    "Auswechslungen überschrieben.\n\r\n\rÜbergabe abbrechen?");
+const QString kSchonUebergeben =
+    QStringLiteral("Die Spielernamen wurden schon übergeben.\n\rDuch eine erneute Übergabe, werden ggf. "
+                   "Auswechslungen überschrieben.\n\r\n\rÜbergabe abbrechen?");
 const QString kHeimDoppelt =
     QStringLiteral("Es wurde ein Spieler des Heimteams doppelt eingetragen!\n\rÜberprüfen Sie Ihre Eingaben");
 const QString kGastDoppelt =
@@ -213,6 +213,7 @@ void LineupTest::sameNameInBothTeamsIsNoDuplicate()
     QVERIFY(klw::GastSpielerPruefen(h.c));
 }
 
+// clang-format off
 void LineupTest::equalTeams_data()
 {
     QTest::addColumn<QString>("heim");
@@ -227,6 +228,7 @@ void LineupTest::equalTeams_data()
     QTest::newRow("both blank") << "  " << "  " << false << false;
     QTest::newRow("home empty") << "" << "DC Pfeil" << false << false;
 }
+// clang-format on
 
 void LineupTest::equalTeams()
 {
@@ -275,6 +277,7 @@ void LineupTest::transferWritesScheduleNotChoices()
     QCOMPARE(m.sheet.text("ComboBox29"), QString("h1"));
 }
 
+// clang-format off
 void LineupTest::blankNicknameFallsBackToName_data()
 {
     QTest::addColumn<QString>("h1Rufname");
@@ -289,6 +292,7 @@ void LineupTest::blankNicknameFallsBackToName_data()
     QTest::newRow("guest name untrimmed") << "Kalle" << "Karl" << " " << " Eder" << "Kalle -  Eder";
     QTest::newRow("nobody") << "" << "" << "" << "" << " - ";
 }
+// clang-format on
 
 void LineupTest::blankNicknameFallsBackToName()
 {

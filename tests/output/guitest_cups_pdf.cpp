@@ -18,11 +18,11 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "window/tfklw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
 #include "support/pdfwords.h"
 #include "support/private_cupsd.h"
+#include "window/tfklw.h"
 
 using namespace klw;
 
@@ -65,9 +65,8 @@ class CupsPdfTest : public QObject {
 
     void addQueue(const QString& name)
     {
-        const QString out = cupsd->tool(QStringLiteral("lpadmin"),
-                                        {"-p", name, "-E", "-v", "cups-pdf:/", "-P", kPdfPpd, "-o",
-                                         "pdftops-renderer-default=pdftocairo"});
+        const QString out = cupsd->tool(QStringLiteral("lpadmin"), {"-p", name, "-E", "-v", "cups-pdf:/", "-P", kPdfPpd,
+                                                                    "-o", "pdftops-renderer-default=pdftocairo"});
         QVERIFY2(cupsd->tool("lpstat", {"-p", name}).contains("enabled"), qPrintable(out + cupsd->log()));
     }
     QStringList jobs() const
@@ -156,9 +155,9 @@ private slots:
         // cups-pdf writes the file some seconds after it took the job, named after the job
         // title (it may add to the title) and the job number.
         const QString suffix = QStringLiteral("-job_") + job.captured(1) + QStringLiteral(".pdf");
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            writtenFiles(titlePrefix()).size() == 1 && writtenFiles(titlePrefix()).first().endsWith(suffix),
-            qPrintable(QDir(pdfFolder()).entryList().join('\n') + '\n' + cupsd->log()), 45000);
+        QTRY_VERIFY2_WITH_TIMEOUT(writtenFiles(titlePrefix()).size() == 1 &&
+                                      writtenFiles(titlePrefix()).first().endsWith(suffix),
+                                  qPrintable(QDir(pdfFolder()).entryList().join('\n') + '\n' + cupsd->log()), 45000);
         const QString file = pdfFolder() + '/' + writtenFiles(titlePrefix()).first();
         const auto removeFile = qScopeGuard([&file] { QFile::remove(file); });
         QTest::qWait(500);  // the file is complete once cups-pdf has closed it
@@ -175,7 +174,8 @@ private slots:
              {QStringLiteral("S P I E L B E R I C H T S B O G E N"), heimteam, QStringLiteral("Bulls Eye"),
               QStringLiteral("H3: 4713"), QStringLiteral("Liga-Bearbeiter: Erika Muster, Tel. 0123 456789"),
               QStringLiteral("Spiel 7 nach Stromausfall wiederholt.")})
-            QVERIFY2(text.contains(QString(expectedText).remove(blanks)), qPrintable(expectedText + " not in: " + text));
+            QVERIFY2(text.contains(QString(expectedText).remove(blanks)),
+                     qPrintable(expectedText + " not in: " + text));
         QCOMPARE(user->boxes.size(), 1);  // nothing but the remark question
         QCOMPARE(jobs().size(), 1);
     }
@@ -188,9 +188,9 @@ private slots:
         QTest::newRow("queue rejects jobs")
             << QStringList{"cupsreject", "-r", "Wartung bis Montag", "PDF"} << QStringList{"cupsaccept", "PDF"}
             << "^Der Drucker PDF nimmt keine Aufträge an: Wartung bis Montag\\. Es wurde nichts gedruckt\\.$";
-        QTest::newRow("queue stopped")
-            << QStringList{"cupsdisable", "-r", "Papierstau", "PDF"} << QStringList{"cupsenable", "PDF"}
-            << "^Der Drucker PDF ist angehalten: Papierstau\\. Es wurde nichts gedruckt\\.$";
+        QTest::newRow("queue stopped") << QStringList{"cupsdisable", "-r", "Papierstau", "PDF"}
+                                       << QStringList{"cupsenable", "PDF"}
+                                       << "^Der Drucker PDF ist angehalten: Papierstau\\. Es wurde nichts gedruckt\\.$";
         QTest::newRow("server refuses the job")
             << QStringList{"lpadmin", "-p", "PDF", "-u", "allow:nobody"}
             << QStringList{"lpadmin", "-p", "PDF", "-u", "allow:all"}

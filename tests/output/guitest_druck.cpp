@@ -18,17 +18,18 @@
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "output/qr_klw.h"
-#include "window/print/qt_druckausgabe.h"
-#include "window/tfklw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
 #include "support/pdfwords.h"
+#include "window/print/qt_druckausgabe.h"
+#include "window/tfklw.h"
 
 using namespace klw;
 
 namespace {
 
-const QString kBemerkungFrage = QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\nDruck starten?");
+const QString kBemerkungFrage =
+    QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\nDruck starten?");
 const QString kTitel = QStringLiteral("Oberliga_5_Dart Club");
 
 bool run(const QString& program, const QStringList& arguments)
@@ -209,8 +210,10 @@ private slots:
     {
         QTest::addColumn<QString>("mountOptions");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("full folder") << "size=16k" << "No space left on device";
-        QTest::newRow("write-protected folder") << "ro,size=1m" << "";
+        QTest::newRow("full folder") << "size=16k"
+                                     << "No space left on device";
+        QTest::newRow("write-protected folder") << "ro,size=1m"
+                                                << "";
     }
     void pdfThatCannotBeWrittenSaysWhy()
     {

@@ -13,11 +13,11 @@
 #include <QTextEdit>
 
 #include "output/dm_dat_mail.h"
-#include "window/mail/fo_mail.h"
 #include "output/sendmail_post.h"
 #include "support/fakes.h"
 #include "support/modal_answerer.h"
 #include "support/scripted_post.h"
+#include "window/mail/fo_mail.h"
 
 using klw::Mail;
 using klw::TFO_FMAIL;
@@ -31,8 +31,7 @@ class GuiTestFoMail : public QObject {
     QList<Mail> gesendet;
     std::unique_ptr<TFO_FMAIL> w;
 
-    template <typename T = QWidget>
-    T* ctl(const char* name) { return qobject_cast<T*>(w->control(name)); }
+    template <typename T = QWidget> T* ctl(const char* name) { return qobject_cast<T*>(w->control(name)); }
     void tippen(const char* feld, const QString& text)
     {
         QTest::mouseClick(ctl(feld), Qt::LeftButton);
@@ -101,18 +100,29 @@ private slots:
         QTest::addColumn<int>("versandt");
         QTest::addColumn<bool>("geschlossen");
         const QString leer = "Kein Anhang eingetragen, dennoch senden?";
-        QTest::newRow("recipient blanks only") << "   " << "" << "" << QList<bool>{}
-                                               << QStringList{"Feld Empfänger muß gefüllt werden!"} << "f_an" << 0 << false;
-        QTest::newRow("subject empty") << "a@x.example" << "  " << "" << QList<bool>{}
-                                       << QStringList{"Feld Betreff muß gefüllt werden!"} << "f_betreff" << 0 << false;
-        QTest::newRow("no attachment, Nein") << "a@x.example" << "B" << "" << QList<bool>{false} << QStringList{leer}
-                                             << "f_anhang" << 0 << false;
-        QTest::newRow("no attachment, Ja, Ja") << "a@x.example" << "B" << "" << QList<bool>{true, true}
-                                               << QStringList{leer, "Mail senden?"} << "" << 1 << true;
-        QTest::newRow("Nein to Mail senden closes") << "a@x.example" << "B" << "" << QList<bool>{true, false}
-                                                    << QStringList{leer, "Mail senden?"} << "" << 0 << true;
-        QTest::newRow("attachment chosen, Ja") << "a@x.example" << "B" << KLW_SOURCE_DIR "/pictures/logo.jpg"
-                                               << QList<bool>{true} << QStringList{"Mail senden?"} << "" << 1 << true;
+        QTest::newRow("recipient blanks only")
+            << "   "
+            << ""
+            << "" << QList<bool>{} << QStringList{"Feld Empfänger muß gefüllt werden!"} << "f_an" << 0 << false;
+        QTest::newRow("subject empty") << "a@x.example"
+                                       << "  "
+                                       << "" << QList<bool>{} << QStringList{"Feld Betreff muß gefüllt werden!"}
+                                       << "f_betreff" << 0 << false;
+        QTest::newRow("no attachment, Nein")
+            << "a@x.example"
+            << "B"
+            << "" << QList<bool>{false} << QStringList{leer} << "f_anhang" << 0 << false;
+        QTest::newRow("no attachment, Ja, Ja")
+            << "a@x.example"
+            << "B"
+            << "" << QList<bool>{true, true} << QStringList{leer, "Mail senden?"} << "" << 1 << true;
+        QTest::newRow("Nein to Mail senden closes")
+            << "a@x.example"
+            << "B"
+            << "" << QList<bool>{true, false} << QStringList{leer, "Mail senden?"} << "" << 0 << true;
+        QTest::newRow("attachment chosen, Ja") << "a@x.example"
+                                               << "B" << KLW_SOURCE_DIR "/pictures/logo.jpg" << QList<bool>{true}
+                                               << QStringList{"Mail senden?"} << "" << 1 << true;
     }
     void checksOfTheSendButton()
     {
@@ -179,7 +189,9 @@ private slots:
 
     void pickerWithoutMailService()
     {
-        dm.postdienstHolen = [] () -> std::unique_ptr<klw::Postdienst> { throw std::runtime_error("kein Mailprogramm"); };
+        dm.postdienstHolen = []() -> std::unique_ptr<klw::Postdienst> {
+            throw std::runtime_error("kein Mailprogramm");
+        };
         klick("bt_an");
         QCOMPARE(dialogs.texts(), QStringList{"kein Mailprogramm"});
         QVERIFY(!ctl("lb_adressen")->isVisible());
@@ -306,7 +318,9 @@ private slots:
         hauptfenster.setWindowTitle("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0");
         hauptfenster.setWindowIconText("KLW_A1-Liga");
         hauptfenster.show();
-        dm.postdienstHolen = []() -> std::unique_ptr<klw::Postdienst> { throw std::runtime_error("kein Mailprogramm"); };
+        dm.postdienstHolen = []() -> std::unique_ptr<klw::Postdienst> {
+            throw std::runtime_error("kein Mailprogramm");
+        };
         TFO_FMAIL fenster(&hauptfenster, dm);  // with its real message boxes
         fenster.show();
         QVERIFY(QTest::qWaitForWindowActive(&fenster));

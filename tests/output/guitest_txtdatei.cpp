@@ -12,11 +12,11 @@
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "output/ergebnis.h"
-#include "window/mail/fo_mail.h"
-#include "window/tfklw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
 #include "support/testdatabase.h"
+#include "window/mail/fo_mail.h"
+#include "window/tfklw.h"
 
 using namespace klw;
 
@@ -40,7 +40,8 @@ private slots:
         test::fillMatch(window.context(), false);
         window.sheet().setChecked("cb_maildatei", true);
         // The league look-up has read the A1-Liga row, whose official is Elke Wittkamp.
-        QCOMPARE(dmSys.ABSQueryOpen(window.context().abfragen->Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "), 1);
+        QCOMPARE(dmSys.ABSQueryOpen(window.context().abfragen->Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "),
+                 1);
 
         test::ModalAnswerer user;
         QStringList gesehen;
@@ -62,7 +63,7 @@ private slots:
         QTRY_COMPARE(gesehen, (QStringList{"Mailversand", "Druckvorschau"}));
 
         QCOMPARE(user.texts(), (QStringList{"Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\nDruck starten?",
-                                           "Ergebniss als Mail verschicken?"}));
+                                            "Ergebniss als Mail verschicken?"}));
         QCOMPARE(mail, "KLW: A1-Liga Spieltag: 5|elke.wittkamp@meko-darts.example|Hallo Elke Wittkamp");
         QFile datei(database.programFolder() + "MEKO/A1-Liga_SPT5_DartClub.txt");
         QVERIFY(datei.open(QIODevice::ReadOnly));

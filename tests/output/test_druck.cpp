@@ -40,7 +40,8 @@ public:
 const QString kNicht48 = QStringLiteral(
     "Die Punkte der Einzelspielerwertung ergeben NICHT 48.\n\rÜberprüfen Sie Ihre Eingabe?\n\r\n\rSoll der Druck "
     "denoch gestartet werden?");
-const QString kBemerkung = QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?");
+const QString kBemerkung =
+    QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?");
 const QString kPasstNicht =
     QStringLiteral("Die Bemerkung passt nicht ganz auf den Spielberichtsbogen. Trotzdem drucken?");
 const QString kTitel = QStringLiteral("A1-Liga_5_Dart Club");
@@ -118,8 +119,8 @@ private slots:
         QTest::newRow("preview, 47 points declined")
             << "bt_druck" << 47 << 0 << QList<bool>{false} << QStringList{kNicht48} << QStringList{} << QStringList{};
         QTest::newRow("preview, 49 points, remark declined")
-            << "bt_druck" << 49 << 0 << QList<bool>{true, false} << QStringList{kNicht48, kBemerkung}
-            << QStringList{} << QStringList{"m_bemerkung"};
+            << "bt_druck" << 49 << 0 << QList<bool>{true, false} << QStringList{kNicht48, kBemerkung} << QStringList{}
+            << QStringList{"m_bemerkung"};
         QTest::newRow("preview, result against the score, printed all the same")
             << "bt_druck" << 48 << 2 << QList<bool>{true, true} << QStringList{falsch, kBemerkung}
             << QStringList{"preview TQRKLW " + kTitel} << QStringList{};
@@ -169,29 +170,36 @@ private slots:
 
         const QString falsch = QStringLiteral("Das gewählte Ergebnis passt nicht zum Endstand %1. Trotzdem drucken?");
         const QString keins = QStringLiteral("Es ist kein Ergebnis gewählt. Trotzdem drucken?");
-        QTest::newRow("11 : 5, 2 : 0 preselected") << "HHHHHHHHHHHGGGGG" << -2 << "" << "";
-        QTest::newRow("8 : 8, 1 : 1 preselected") << "HHHHHHHHGGGGGGGG" << -2 << "" << "";
-        QTest::newRow("7 : 9, 0 : 2 preselected") << "HHHHHHHGGGGGGGGG" << -2 << "" << "";
-        QTest::newRow("9 : 7 with 1 : 1 chosen")
-            << "HHHHHHHHHGGGGGGG" << 1 << falsch.arg("9 : 7") << "rg_ergebnis";
-        QTest::newRow("7 : 9 with 2 : 0 chosen")
-            << "HHHHHHHGGGGGGGGG" << 0 << falsch.arg("7 : 9") << "rg_ergebnis";
+        QTest::newRow("11 : 5, 2 : 0 preselected") << "HHHHHHHHHHHGGGGG" << -2 << ""
+                                                   << "";
+        QTest::newRow("8 : 8, 1 : 1 preselected") << "HHHHHHHHGGGGGGGG" << -2 << ""
+                                                  << "";
+        QTest::newRow("7 : 9, 0 : 2 preselected") << "HHHHHHHGGGGGGGGG" << -2 << ""
+                                                  << "";
+        QTest::newRow("9 : 7 with 1 : 1 chosen") << "HHHHHHHHHGGGGGGG" << 1 << falsch.arg("9 : 7") << "rg_ergebnis";
+        QTest::newRow("7 : 9 with 2 : 0 chosen") << "HHHHHHHGGGGGGGGG" << 0 << falsch.arg("7 : 9") << "rg_ergebnis";
         QTest::newRow("8 : 8 with none chosen") << "HHHHHHHHGGGGGGGG" << -1 << keins << "rg_ergebnis";
         QTest::newRow("doubles, 9 : 9 keeps the 2 : 0 of 9 : 0")
             << "HHHHHHHHHGGGGGGGGG" << -2 << falsch.arg("9 : 9") << "rg_ergebnis";
-        QTest::newRow("doubles, 9 : 9 with 1 : 1 chosen") << "HHHHHHHHHGGGGGGGGG" << 1 << "" << "";
-        QTest::newRow("doubles, 10 : 8 keeps the 2 : 0 of 9 : 0") << "HHHHHHHHHHGGGGGGGG" << -2 << "" << "";
+        QTest::newRow("doubles, 9 : 9 with 1 : 1 chosen") << "HHHHHHHHHGGGGGGGGG" << 1 << ""
+                                                          << "";
+        QTest::newRow("doubles, 10 : 8 keeps the 2 : 0 of 9 : 0") << "HHHHHHHHHHGGGGGGGG" << -2 << ""
+                                                                  << "";
         QTest::newRow("doubles, 10 : 8 with none chosen") << "HHHHHHHHHHGGGGGGGG" << -1 << keins << "rg_ergebnis";
-        QTest::newRow("doubles, 8 : 10 with 0 : 2 chosen") << "HHHHHHHHGGGGGGGGGG" << 2 << "" << "";
+        QTest::newRow("doubles, 8 : 10 with 0 : 2 chosen") << "HHHHHHHHGGGGGGGGGG" << 2 << ""
+                                                           << "";
         QTest::newRow("one game open") << "HHHHHHHHGGGGGGG." << -2
-                                       << "1 Spiel hat noch kein Ergebnis. Trotzdem drucken?" << "Edit47";
+                                       << "1 Spiel hat noch kein Ergebnis. Trotzdem drucken?"
+                                       << "Edit47";
         QTest::newRow("sets without a winner and an empty game")
-            << "HHHHHHuHGGGG.GGG" << 0 << "2 Spiele haben noch kein Ergebnis. Trotzdem drucken?" << "Edit17";
+            << "HHHHHHuHGGGG.GGG" << 0 << "2 Spiele haben noch kein Ergebnis. Trotzdem drucken?"
+            << "Edit17";
         QTest::newRow("doubles not played yet")
             << "HHHHHHHHHHHGGGGG.." << 0 << "2 Spiele haben noch kein Ergebnis. Trotzdem drucken?"
             << "l_hdoppelsaetze1";
         QTest::newRow("nothing entered") << "................" << -2
-                                         << "16 Spiele haben noch kein Ergebnis. Trotzdem drucken?" << "Edit9";
+                                         << "16 Spiele haben noch kein Ergebnis. Trotzdem drucken?"
+                                         << "Edit9";
     }
     void resultQuestion()
     {
@@ -213,8 +221,8 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("previews");
         QTest::addColumn<QStringList>("focus");
-        QTest::newRow("six lines fit smaller") << 6 << QList<bool>{true} << QStringList{kBemerkung} << 1
-                                               << QStringList{};
+        QTest::newRow("six lines fit smaller")
+            << 6 << QList<bool>{true} << QStringList{kBemerkung} << 1 << QStringList{};
         QTest::newRow("twelve lines, printed all the same")
             << 12 << QList<bool>{true, true} << QStringList{kBemerkung, kPasstNicht} << 1 << QStringList{};
         QTest::newRow("twelve lines, not printed")
@@ -244,14 +252,26 @@ private slots:
         QTest::addColumn<QString>("heimteam");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("datei");
-        QTest::newRow("plain") << "A1-Liga" << "5" << "Dart Club" << "A1-Liga_5_Dart Club" << "A1-Liga_5_Dart Club.pdf";
-        QTest::newRow("home team with blanks")
-            << "A1-Liga" << "5" << "  Dart Club  " << "A1-Liga_5_Dart Club" << "A1-Liga_5_Dart Club.pdf";
-        QTest::newRow("league with blanks")
-            << " A1-Liga" << "5 " << "Dart Club" << "A1-Liga_5 _Dart Club" << "A1-Liga_5 _Dart Club.pdf";
-        QTest::newRow("umlauts kept, slash replaced")
-            << "1./2. Kreisliga" << "7" << "DC Adler Bottrop-Süd" << "1./2. Kreisliga_7_DC Adler Bottrop-Süd"
-            << "1.-2. Kreisliga_7_DC Adler Bottrop-Süd.pdf";
+        QTest::newRow("plain") << "A1-Liga"
+                               << "5"
+                               << "Dart Club"
+                               << "A1-Liga_5_Dart Club"
+                               << "A1-Liga_5_Dart Club.pdf";
+        QTest::newRow("home team with blanks") << "A1-Liga"
+                                               << "5"
+                                               << "  Dart Club  "
+                                               << "A1-Liga_5_Dart Club"
+                                               << "A1-Liga_5_Dart Club.pdf";
+        QTest::newRow("league with blanks") << " A1-Liga"
+                                            << "5 "
+                                            << "Dart Club"
+                                            << "A1-Liga_5 _Dart Club"
+                                            << "A1-Liga_5 _Dart Club.pdf";
+        QTest::newRow("umlauts kept, slash replaced") << "1./2. Kreisliga"
+                                                      << "7"
+                                                      << "DC Adler Bottrop-Süd"
+                                                      << "1./2. Kreisliga_7_DC Adler Bottrop-Süd"
+                                                      << "1.-2. Kreisliga_7_DC Adler Bottrop-Süd.pdf";
     }
     void jobTitle()
     {

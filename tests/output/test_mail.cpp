@@ -37,12 +37,13 @@ QString skript(const QTemporaryDir& dir, const QString& name, const QByteArray& 
     return pfad;
 }
 
-const QByteArray kKontakte = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Hans Müller\r\nEMAIL;TYPE=work:hans@club.example\r\n"
-                             "EMAIL:zweite@club.example\r\nEND:VCARD\r\n"
-                             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ohne Adresse\r\nEMAIL:   \r\nEND:VCARD\r\n"
-                             "BEGIN:VCARD\r\nFN:kaputt\r\nthis line has no colon\r\nEMAIL:kaputt@x.example\r\nEND:VCARD\r\n"
-                             "BEGIN:VCARD\r\nFN:Gefaltete\r\n  Zeile\r\nitem1.EMAIL:gefaltet@club.example\r\nEND:VCARD\r\n"
-                             "BEGIN:VCARD\r\nFN:Nie beendet\r\nEMAIL:offen@x.example\r\n";
+const QByteArray kKontakte =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Hans Müller\r\nEMAIL;TYPE=work:hans@club.example\r\n"
+    "EMAIL:zweite@club.example\r\nEND:VCARD\r\n"
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ohne Adresse\r\nEMAIL:   \r\nEND:VCARD\r\n"
+    "BEGIN:VCARD\r\nFN:kaputt\r\nthis line has no colon\r\nEMAIL:kaputt@x.example\r\nEND:VCARD\r\n"
+    "BEGIN:VCARD\r\nFN:Gefaltete\r\n  Zeile\r\nitem1.EMAIL:gefaltet@club.example\r\nEND:VCARD\r\n"
+    "BEGIN:VCARD\r\nFN:Nie beendet\r\nEMAIL:offen@x.example\r\n";
 const QByteArray kGlobal = "BEGIN:VCARD\nFN:Liga-Bearbeiter A1\nEMAIL:a1@meko.example\nEND:VCARD\n"
                            "BEGIN:VCARD\nFN:Müller\\, Hans\nEND:VCARD\n";
 
@@ -90,7 +91,9 @@ private slots:
         const QStringList anhaenge{dir.filePath("b.pdf"), dir.filePath("a.txt")};
         h.dialogs.answers << ja;
         bool ergebnis = !ja;
-        klw::dispatch(h.dialogs, [&] { ergebnis = dm.MailSenden(h.dialogs, "Betreff", "a@x;b@x", "c@x", "Zeile 1\r\nZeile 2", &anhaenge); });
+        klw::dispatch(h.dialogs, [&] {
+            ergebnis = dm.MailSenden(h.dialogs, "Betreff", "a@x;b@x", "c@x", "Zeile 1\r\nZeile 2", &anhaenge);
+        });
         QCOMPARE(ergebnis, ja);
         QCOMPARE(h.dialogs.texts(), QStringList{"Mail senden?"});
         QCOMPARE(gesendet.size(), ja ? 1 : 0);
@@ -109,11 +112,13 @@ private slots:
         QTest::addColumn<QString>("fall");
         QTest::addColumn<QStringList>("gezeigt");
         QTest::newRow("no mail service") << "kein Dienst" << QStringList{"Kein Mailprogramm verfügbar."};
-        QTest::newRow("missing attachment, asked nothing") << "Anhang fehlt"
-                                                          << QStringList{"Der Anhang \"/nicht/da.pdf\" ist nicht mehr vorhanden.\n\r"
-                                                                         "Die Mail wurde nicht gesendet."};
+        QTest::newRow("missing attachment, asked nothing")
+            << "Anhang fehlt"
+            << QStringList{"Der Anhang \"/nicht/da.pdf\" ist nicht mehr vorhanden.\n\r"
+                           "Die Mail wurde nicht gesendet."};
         QTest::newRow("unreadable attachment (a folder), asked nothing")
-            << "Anhang Ordner" << QStringList{"Der Anhang \"/tmp\" kann nicht gelesen werden.\n\rDie Mail wurde nicht gesendet."};
+            << "Anhang Ordner"
+            << QStringList{"Der Anhang \"/tmp\" kann nicht gelesen werden.\n\rDie Mail wurde nicht gesendet."};
         QTest::newRow("hand-over fails after Ja") << "Übergabe" << QStringList{"Mail senden?", "kaputt"};
     }
     void sendFailures()
@@ -154,7 +159,8 @@ private slots:
         QTest::newRow("everything missing") << ""
                                             << "Die E-Mail Adressen können nicht nachgelesen werden.";
         QTest::newRow("address book unreadable")
-            << "gesperrt" << "Folgener Fehler ist beim Outlookadressbuch Nachlesen aufgetreten : \r\n\r\ngesperrt";
+            << "gesperrt"
+            << "Folgener Fehler ist beim Outlookadressbuch Nachlesen aufgetreten : \r\n\r\ngesperrt";
     }
     void addressListMessages()
     {
@@ -171,7 +177,9 @@ private slots:
 
     void addressListWithoutService()
     {
-        dm.postdienstHolen = [] () -> std::unique_ptr<klw::Postdienst> { throw std::runtime_error("nicht installiert"); };
+        dm.postdienstHolen = []() -> std::unique_ptr<klw::Postdienst> {
+            throw std::runtime_error("nicht installiert");
+        };
         QStringList ziel{"alt"};
         klw::dispatch(h.dialogs, [&] { dm.AdressenLesen(h.dialogs, "Globales Adressbuch", ziel); });
         QVERIFY(ziel.isEmpty());
@@ -233,40 +241,50 @@ private slots:
         // Evolution, vCard 3.0: lines folded at 75 bytes, here in the middle of a "ü".
         QTest::newRow("3.0, Evolution")
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-5F1A2B3C00000001\r\n"
-                          "FN:Dartclub B\xC3\xA4renh\xC3\xB6hle S\xC3\xBC" "d - Mannschaftsf\xC3\xBChrer G\xC3\r\n"
+                          "FN:Dartclub B\xC3\xA4renh\xC3\xB6hle S\xC3\xBC"
+                          "d - Mannschaftsf\xC3\xBChrer G\xC3\r\n"
                           " \xBCnther M\xC3\xBCller\r\n"
                           "N:M\xC3\xBCller;G\xC3\xBCnther;;;\r\nX-EVOLUTION-FILE-AS:M\xC3\xBCller\\, G\xC3\xBCnther\r\n"
                           "EMAIL;TYPE=WORK;X-EVOLUTION-UI-SLOT=1:guenther@dc-baerenhoehle.examp\r\n le\r\n"
                           "EMAIL;TYPE=HOME;X-EVOLUTION-UI-SLOT=2:gm@privat.example\r\n"
-                          "ADR;TYPE=HOME:;;Hauptstra\xC3\x9F" "e 1;S\xC3\xBC" "d;;12345;Deutschland\r\n"
+                          "ADR;TYPE=HOME:;;Hauptstra\xC3\x9F"
+                          "e 1;S\xC3\xBC"
+                          "d;;12345;Deutschland\r\n"
                           "REV:2024-03-01T18:00:00Z\r\nEND:VCARD\r\n")
             << QStringList{"Dartclub Bärenhöhle Süd - Mannschaftsführer Günther Müller | "
                            "guenther@dc-baerenhoehle.example, gm@privat.example"};
         // Thunderbird, vCard 4.0: e-mail before the name, the preferred address not first, a
         // quoted parameter value holding ':' and ';'.
         QTest::newRow("4.0, Thunderbird")
-            << QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL:anna.alt@example.org\r\n"
-                          "EMAIL;PREF=1:anna@club.example\r\nFN:Anna Sch\xC3\xA4" "fer\r\nN:Sch\xC3\xA4" "fer;Anna;;;\r\n"
-                          "ADR;LABEL=\"Hauptstr. 1\\n12345 S\xC3\xBC" "d: Haus; hinten\";TYPE=home:;;Hauptstr. 1;;;;\r\n"
-                          "UID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL;TYPE=\"work,pref\":ole@club.example\r\nFN:Ole\r\nEND:VCARD\r\n")
+            << QByteArray(
+                   "BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL:anna.alt@example.org\r\n"
+                   "EMAIL;PREF=1:anna@club.example\r\nFN:Anna Sch\xC3\xA4"
+                   "fer\r\nN:Sch\xC3\xA4"
+                   "fer;Anna;;;\r\n"
+                   "ADR;LABEL=\"Hauptstr. 1\\n12345 S\xC3\xBC"
+                   "d: Haus; hinten\";TYPE=home:;;Hauptstr. 1;;;;\r\n"
+                   "UID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\r\nEND:VCARD\r\n"
+                   "BEGIN:VCARD\r\nVERSION:4.0\r\nEMAIL;TYPE=\"work,pref\":ole@club.example\r\nFN:Ole\r\nEND:VCARD\r\n")
             << QStringList{"Anna Schäfer | anna@club.example, anna.alt@example.org", "Ole | ole@club.example"};
         // A phone's or a Windows mail program's vCard 2.1: quoted-printable in UTF-8 with soft line breaks (one
         // inside a letter), bare parameters, a card with N only, Windows-1252.
         QTest::newRow("2.1, quoted-printable")
-            << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n"
-                          "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:B=C3=B6deker;Horst;;;\r\n"
-                          "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=48=6F=72=73=74=20=42=C3=B6=64=65=6B=65=72=20=2D=20=44=43=20=\r\n"
-                          "=42=C3=A4=72=65=6E=68=C3=\r\n=B6=68=6C=65=20=53=C3=BC=64\r\n"
-                          "EMAIL;INTERNET:horst.privat@example.org\r\nEMAIL;PREF;INTERNET:horst@dc.example\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;QUOTED-PRINTABLE;CHARSET=UTF-8:Gr=C3=BC=C3=9Fe\r\n"
-                          "EMAIL;INTERNET:gruesse@example.org\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ENCODING=QUOTED-PRINTABLE;CHARSET=Windows-1252:B=E4r;Eva;;Dr.\r\n"
-                          "EMAIL;PREF;INTERNET:eva@example.org\r\nEND:VCARD\r\n")
+            << QByteArray(
+                   "BEGIN:VCARD\r\nVERSION:2.1\r\n"
+                   "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:B=C3=B6deker;Horst;;;\r\n"
+                   "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=48=6F=72=73=74=20=42=C3=B6=64=65=6B=65=72=20=2D=20=44="
+                   "43=20=\r\n"
+                   "=42=C3=A4=72=65=6E=68=C3=\r\n=B6=68=6C=65=20=53=C3=BC=64\r\n"
+                   "EMAIL;INTERNET:horst.privat@example.org\r\nEMAIL;PREF;INTERNET:horst@dc.example\r\nEND:VCARD\r\n"
+                   "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;QUOTED-PRINTABLE;CHARSET=UTF-8:Gr=C3=BC=C3=9Fe\r\n"
+                   "EMAIL;INTERNET:gruesse@example.org\r\nEND:VCARD\r\n"
+                   "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ENCODING=QUOTED-PRINTABLE;CHARSET=Windows-1252:B=E4r;Eva;;Dr.\r\n"
+                   "EMAIL;PREF;INTERNET:eva@example.org\r\nEND:VCARD\r\n")
             << QStringList{"Horst Bödeker - DC Bärenhöhle Süd | horst@dc.example, horst.privat@example.org",
                            "Grüße | gruesse@example.org", "Dr. Eva Bär | eva@example.org"};
         QTest::newRow("byte order mark, LF only, Windows-1252 without a charset")
-            << QByteArray("\xEF\xBB\xBF" "BEGIN:VCARD\nVERSION:3.0\nFN:J\xFCrgen\nEMAIL:j@example.org\nEND:VCARD\n")
+            << QByteArray("\xEF\xBB\xBF"
+                          "BEGIN:VCARD\nVERSION:3.0\nFN:J\xFCrgen\nEMAIL:j@example.org\nEND:VCARD\n")
             << QStringList{"Jürgen | j@example.org"};
     }
     void desktopExports()
@@ -324,12 +342,14 @@ private slots:
         QTest::addColumn<QString>("grund");
         QTest::newRow("exits non-zero") << QByteArray("cat >/dev/null; echo 'Verbindung abgelehnt' >&2; exit 75")
                                         << "meldet einen Fehler (75): Verbindung abgelehnt";
-        QTest::newRow("reason on standard output") << QByteArray("cat >/dev/null; echo 'kein Konto'; exit 78")
-                                                   << "meldet einen Fehler (78): kein Konto";
-        QTest::newRow("exits 1 without a word") << QByteArray("cat >/dev/null; exit 1")
-                                                << "hat mit dem Fehlercode 1 geendet, ohne den Grund zu nennen; die Mail wurde nicht gesendet.";
+        QTest::newRow("reason on standard output")
+            << QByteArray("cat >/dev/null; echo 'kein Konto'; exit 78") << "meldet einen Fehler (78): kein Konto";
+        QTest::newRow("exits 1 without a word")
+            << QByteArray("cat >/dev/null; exit 1")
+            << "hat mit dem Fehlercode 1 geendet, ohne den Grund zu nennen; die Mail wurde nicht gesendet.";
         QTest::newRow("does not read the mail") << QByteArray("exit 1") << "mit dem Fehlercode 1 geendet";
-        QTest::newRow("killed") << QByteArray("cat >/dev/null; kill -9 $$") << "ist abgebrochen; die Mail wurde nicht gesendet.";
+        QTest::newRow("killed") << QByteArray("cat >/dev/null; kill -9 $$")
+                                << "ist abgebrochen; die Mail wurde nicht gesendet.";
         QTest::newRow("hangs") << QByteArray("exec sleep 30") << "nicht innerhalb von 0.5 Sekunden";
     }
     void submissionFailures()
@@ -352,8 +372,7 @@ private slots:
 
     void submissionProgramMissing()
     {
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 klw::SendmailPost("/nicht/installiert/sendmail", {}, "/tmp"));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, klw::SendmailPost("/nicht/installiert/sendmail", {}, "/tmp"));
         dm.postdienstHolen = [] {
             return std::make_unique<klw::SendmailPost>("/nicht/installiert/sendmail", QStringList(), "/tmp");
         };

@@ -22,7 +22,10 @@ Band& filled(Spielberichtsform& form)
     return band;
 }
 
-QString caption(Spielberichtsform& form, const QString& label) { return filled(form).label(label).caption; }
+QString caption(Spielberichtsform& form, const QString& label)
+{
+    return filled(form).label(label).caption;
+}
 
 }  // namespace
 
@@ -80,21 +83,61 @@ private slots:
     // and the points do: a choice's text that is one of its items, picked or typed.
     void pairingAndNicknames_data()
     {
-        QTest::addColumn<QString>("home");   // "#n" selects entry n, "-" leaves nothing selected, else typed text
+        QTest::addColumn<QString>("home");  // "#n" selects entry n, "-" leaves nothing selected, else typed text
         QTest::addColumn<QString>("guest");
         QTest::addColumn<QString>("pairing");
         QTest::addColumn<QString>("homeNickname");
         QTest::addColumn<QString>("guestNickname");
-        QTest::newRow("start state") << "#0" << "#0" << "H1 : G1" << "Hammer" << "Ganter";
-        QTest::newRow("substitute picked") << "#1" << "#0" << "H5 : G1" << "Eule" << "Ganter";
-        QTest::newRow("guest substitute picked") << "#0" << "#2" << "H1 : G6" << "Hammer" << "Lolli";
-        QTest::newRow("substitute typed, nothing selected") << "H5" << "#0" << "H5 : G1" << "Eule" << "Ganter";
-        QTest::newRow("guest nothing selected") << "#1" << "-" << "H5 : G1" << "Eule" << "Ganter";
-        QTest::newRow("empty text") << "" << "#0" << "H1 : G1" << "" << "Ganter";
-        QTest::newRow("no such position") << "H7" << "#0" << "H1 : G1" << "" << "Ganter";
-        QTest::newRow("lower case") << "h1" << "g1" << "H1 : G1" << "" << "";
-        QTest::newRow("other team's position") << "G1" << "H1" << "H1 : G1" << "" << "";
-        QTest::newRow("own player, not an item") << "H2" << "#0" << "H1 : G1" << "" << "Ganter";
+        QTest::newRow("start state") << "#0"
+                                     << "#0"
+                                     << "H1 : G1"
+                                     << "Hammer"
+                                     << "Ganter";
+        QTest::newRow("substitute picked") << "#1"
+                                           << "#0"
+                                           << "H5 : G1"
+                                           << "Eule"
+                                           << "Ganter";
+        QTest::newRow("guest substitute picked") << "#0"
+                                                 << "#2"
+                                                 << "H1 : G6"
+                                                 << "Hammer"
+                                                 << "Lolli";
+        QTest::newRow("substitute typed, nothing selected") << "H5"
+                                                            << "#0"
+                                                            << "H5 : G1"
+                                                            << "Eule"
+                                                            << "Ganter";
+        QTest::newRow("guest nothing selected") << "#1"
+                                                << "-"
+                                                << "H5 : G1"
+                                                << "Eule"
+                                                << "Ganter";
+        QTest::newRow("empty text") << ""
+                                    << "#0"
+                                    << "H1 : G1"
+                                    << ""
+                                    << "Ganter";
+        QTest::newRow("no such position") << "H7"
+                                          << "#0"
+                                          << "H1 : G1"
+                                          << ""
+                                          << "Ganter";
+        QTest::newRow("lower case") << "h1"
+                                    << "g1"
+                                    << "H1 : G1"
+                                    << ""
+                                    << "";
+        QTest::newRow("other team's position") << "G1"
+                                               << "H1"
+                                               << "H1 : G1"
+                                               << ""
+                                               << "";
+        QTest::newRow("own player, not an item") << "H2"
+                                                 << "#0"
+                                                 << "H1 : G1"
+                                                 << ""
+                                                 << "Ganter";
     }
     void pairingAndNicknames()
     {

@@ -16,8 +16,8 @@ using test::PdfWord;
 
 namespace {
 
-constexpr double kRand = 10.0;       // page margin, mm
-constexpr double kToleranz = 0.3;    // mm
+constexpr double kRand = 10.0;  // page margin, mm
+constexpr double kToleranz = 0.3;  // mm
 
 QRectF aufSeite(const QRectF& bandMm)
 {
@@ -57,7 +57,7 @@ class QrKlwTest : public QObject {
 
     QTemporaryDir dir;
     QList<PdfWord> ohneDoppel;  // the filled match on TQRKLW
-    QList<PdfWord> mitDoppel;   // and on TQRKLW2
+    QList<PdfWord> mitDoppel;  // and on TQRKLW2
 
     QString render(bool doppel, const std::function<void(Spielbogen&)>& change, const QString& name)
     {
@@ -77,7 +77,8 @@ private slots:
     {
         QVERIFY(dir.isValid());
         for (bool doppel : {false, true}) {
-            const QString file = render(doppel, [](Spielbogen&) {}, doppel ? "mit.pdf" : "ohne.pdf");
+            const QString file = render(
+                doppel, [](Spielbogen&) {}, doppel ? "mit.pdf" : "ohne.pdf");
             const test::PdfInfo info = test::pdfInfo(file);
             QCOMPARE(info.pages, 1);
             QVERIFY2(qAbs(info.sizePt.width() - 595.28) < 1 && qAbs(info.sizePt.height() - 841.89) < 1,
@@ -96,7 +97,7 @@ private slots:
             const char* tag;
             const char* text;
             QRectF ohne;  // on TQRKLW
-            QRectF mit;   // on TQRKLW2; empty when the same
+            QRectF mit;  // on TQRKLW2; empty when the same
         };
         const Row rows[] = {
             // Auto-size labels: as wide as their caption, which must not reach the picture on the right.
@@ -120,7 +121,8 @@ private slots:
         };
         for (const Row& r : rows) {
             QTest::addRow("TQRKLW %s", r.tag) << false << QString::fromUtf8(r.text) << r.ohne;
-            QTest::addRow("TQRKLW2 %s", r.tag) << true << QString::fromUtf8(r.text) << (r.mit.isEmpty() ? r.ohne : r.mit);
+            QTest::addRow("TQRKLW2 %s", r.tag)
+                << true << QString::fromUtf8(r.text) << (r.mit.isEmpty() ? r.ohne : r.mit);
         }
         QTest::addRow("TQRKLW2 doubles caption") << true << "Doppel 1" << QRectF(6.3, 93.9, 15.3, 4.5);
         QTest::addRow("TQRKLW2 doubles home pair") << true << "Hammer / Blitz" << QRectF(22.5, 93.1, 33.1, 2.9);
@@ -151,20 +153,23 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QRectF>("box");  // band millimetres
-        QTest::newRow("place with its date") << "f_ort" << "Mülheim an der Ruhr, 11.12.2026"
-                                             << QRectF(6.3, 219.6, 48.9, 4.5);
-        QTest::newRow("long player name") << "f_h1name" << "Hans-Jürgen Müller-Lüdenscheidt"
-                                          << QRectF(27.5, 58.2, 46.3, 4.5);
-        QTest::newRow("long guest team") << "f_gastteam" << "Sportfreunde Dartabteilung Gelsenkirchen-Buer"
+        QTest::newRow("place with its date") << "f_ort"
+                                             << "Mülheim an der Ruhr, 11.12.2026" << QRectF(6.3, 219.6, 48.9, 4.5);
+        QTest::newRow("long player name") << "f_h1name"
+                                          << "Hans-Jürgen Müller-Lüdenscheidt" << QRectF(27.5, 58.2, 46.3, 4.5);
+        QTest::newRow("long guest team") << "f_gastteam"
+                                         << "Sportfreunde Dartabteilung Gelsenkirchen-Buer"
                                          << QRectF(124.4, 34.4, 52.9, 4.5);
-        QTest::newRow("long nickname") << "f_h2rname" << "Hammerwerferin" << QRectF(19.3, 114.3, 18.5, 4.0);
+        QTest::newRow("long nickname") << "f_h2rname"
+                                       << "Hammerwerferin" << QRectF(19.3, 114.3, 18.5, 4.0);
     }
     void longTextIsPrintedSmallerAndWhole()
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QRectF, box);
-        const QString file = render(false, [&](Spielbogen& s) { s.setText(field, text); }, field + ".pdf");
+        const QString file = render(
+            false, [&](Spielbogen& s) { s.setText(field, text); }, field + ".pdf");
         const QList<PdfWord> words = test::pdfWords(file);
         const QRectF page = aufSeite(box);
         const QList<PdfWord> inside = test::wordsIn(words, page);
@@ -188,7 +193,8 @@ private slots:
 
     void neinLeavesTheNicknameColumnsEmpty()
     {
-        const QString file = render(true, [](Spielbogen& s) { s.setItemIndex("rg_druck1", 1); }, "nein.pdf");
+        const QString file = render(
+            true, [](Spielbogen& s) { s.setItemIndex("rg_druck1", 1); }, "nein.pdf");
         const QList<PdfWord> words = test::pdfWords(file);
         const QRectF einzelblock = aufSeite(QRectF(0, 102.0, 190.0, 72.0));
         for (const PdfWord& w : test::wordsIn(words, einzelblock)) {
@@ -225,8 +231,9 @@ private slots:
         QStringList remark;
         for (int i = 1; i <= lines; ++i)
             remark << QStringLiteral("Zeile%1 der Bemerkung").arg(i);
-        const QString file = render(doppel, [&](Spielbogen& s) { s.setText("m_bemerkung", remark.join("\r\n")); },
-                                    QStringLiteral("bemerkung%1.pdf").arg(lines));
+        const QString file = render(
+            doppel, [&](Spielbogen& s) { s.setText("m_bemerkung", remark.join("\r\n")); },
+            QStringLiteral("bemerkung%1.pdf").arg(lines));
         const QList<PdfWord> words = test::pdfWords(file);
 
         QList<PdfWord> zeilen;

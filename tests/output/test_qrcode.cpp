@@ -26,8 +26,8 @@ const QRectF kBoxMm(175.4, 10.5, 19.8, 19.8);
 bool eckeRendern(const QString& pdf, const QString& png)
 {
     QProcess ppm;
-    ppm.start("pdftoppm", {"-r", "600", "-x", "4000", "-y", "150", "-W", "800", "-H", "700", "-png", "-singlefile",
-                           pdf, png.chopped(4)});
+    ppm.start("pdftoppm", {"-r", "600", "-x", "4000", "-y", "150", "-W", "800", "-H", "700", "-png", "-singlefile", pdf,
+                           png.chopped(4)});
     return ppm.waitForFinished(60000) && ppm.exitCode() == 0;
 }
 

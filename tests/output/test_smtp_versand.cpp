@@ -76,19 +76,21 @@ private slots:
         QVERIFY(dir.isValid());
         for (const char* d : {"tmp", "new", "cur"})
             QVERIFY(QDir().mkpath(maildir() + "/" + d));
-        QVERIFY2(QFileInfo("/usr/sbin/sendmail").isExecutable(), "msmtp-mta is not installed (scripts/install-deps.sh)");
+        QVERIFY2(QFileInfo("/usr/sbin/sendmail").isExecutable(),
+                 "msmtp-mta is not installed (scripts/install-deps.sh)");
 
         port = freierPort();
         QVERIFY2(port > 0, "no free port on 127.0.0.1");
         server.setProcessChannelMode(QProcess::MergedChannels);
         server.start(kPython, {"-m", "aiosmtpd", "-n", "-l", QString("127.0.0.1:%1").arg(port), "-c",
-                                          "aiosmtpd.handlers.Mailbox", maildir()});
+                               "aiosmtpd.handlers.Mailbox", maildir()});
         QVERIFY2(server.waitForStarted(10000), qPrintable(server.errorString()));
         QElapsedTimer uhr;
         uhr.start();
         bool bereit = false;
         while (!bereit && uhr.elapsed() < 20000 && server.state() == QProcess::Running) {
-            bereit = python(QString("import socket; socket.create_connection(('127.0.0.1', %1), 1).close()").arg(port)) == 0;
+            bereit =
+                python(QString("import socket; socket.create_connection(('127.0.0.1', %1), 1).close()").arg(port)) == 0;
             if (!bereit)
                 QTest::qWait(100);
         }
@@ -120,7 +122,8 @@ private slots:
         QByteArray binaer(4096, '\0');
         for (int i = 0; i < binaer.size(); ++i)
             binaer[i] = char(i % 256 ^ QRandomGenerator::global()->bounded(256));
-        const QByteArray ergebnis = "5\tA1-Liga\tDC B\xE4renh\xF6hle S\xFC" "d\t\r\n";  // Windows-1252
+        const QByteArray ergebnis = "5\tA1-Liga\tDC B\xE4renh\xF6hle S\xFC"
+                                    "d\t\r\n";  // Windows-1252
         schreiben(dir.filePath("Spielbericht_Bärenhöhle.pdf"), binaer);
         schreiben(dir.filePath("A1-Liga_SPT5_DCBärenhöhleSüd.txt"), ergebnis);
         QDir().mkpath(dir.filePath("Adressbuch"));
@@ -136,8 +139,9 @@ private slots:
         };
         const QStringList anhaenge{dir.filePath("Spielbericht_Bärenhöhle.pdf"),
                                    dir.filePath("A1-Liga_SPT5_DCBärenhöhleSüd.txt")};
-        const QString text = QStringLiteral("Hallo Horst Bödeker\r\n\r\nLiga:  A1-Liga\r\n"
-                                            "Paarung:  <DC Bärenhöhle Süd> gegen <Größenwahn 1>\r\n\r\nDC Bärenhöhle Süd");
+        const QString text =
+            QStringLiteral("Hallo Horst Bödeker\r\n\r\nLiga:  A1-Liga\r\n"
+                           "Paarung:  <DC Bärenhöhle Süd> gegen <Größenwahn 1>\r\n\r\nDC Bärenhöhle Süd");
         const QString betreff = QStringLiteral("KLW: Bezirksliga Süd Spieltag: 5 – Größe");
         h.dialogs.answers << true;
         klw::dispatch(h.dialogs, [&] {

@@ -73,7 +73,10 @@ class TestTxtDatei : public QObject {
         QFile f(pfad);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void erstellen() { klw::dispatch(h->dialogs, [&] { klw::TxtDateiErstellen(h->c); }); }
+    void erstellen()
+    {
+        klw::dispatch(h->dialogs, [&] { klw::TxtDateiErstellen(h->c); });
+    }
 
 private slots:
     void init()
@@ -93,18 +96,23 @@ private slots:
         QTest::addColumn<QString>("bemerkung");
         QTest::addColumn<QByteArray>("gastBytes");
         QTest::addColumn<QByteArray>("bemerkungBytes");
-        QTest::newRow("empty remark ends in TAB CR LF") << "Pfeile" << "" << QByteArray("Pfeile") << QByteArray();
-        QTest::newRow("umlauts and euro sign") << QStringLiteral("Höllenhunde €uro") << QStringLiteral("Spaß – gut")
-                                              << QByteArray("H\xF6llenhunde \x80uro")
-                                              << QByteArray("Spa\xDF \x96 gut");
-        QTest::newRow("two-line remark") << "Pfeile" << "Wechsel H5\nfür H2" << QByteArray("Pfeile")
+        QTest::newRow("empty remark ends in TAB CR LF") << "Pfeile"
+                                                        << "" << QByteArray("Pfeile") << QByteArray();
+        QTest::newRow("umlauts and euro sign")
+            << QStringLiteral("Höllenhunde €uro") << QStringLiteral("Spaß – gut")
+            << QByteArray("H\xF6llenhunde \x80uro") << QByteArray("Spa\xDF \x96 gut");
+        QTest::newRow("two-line remark") << "Pfeile"
+                                         << "Wechsel H5\nfür H2" << QByteArray("Pfeile")
                                          << QByteArray("Wechsel H5\r\nf\xFCr H2");
-        QTest::newRow("remark ending in a line break") << "Pfeile" << "Ende\n" << QByteArray("Pfeile")
-                                                       << QByteArray("Ende\r\n");
+        QTest::newRow("remark ending in a line break") << "Pfeile"
+                                                       << "Ende\n"
+                                                       << QByteArray("Pfeile") << QByteArray("Ende\r\n");
         QTest::newRow("outside Windows-1252") << QStringLiteral("Łódź") << QStringLiteral("Ok 😀 \u0081!")
-                                             << QByteArray("?\xF3" "d?") << QByteArray("Ok ? ?!");
+                                              << QByteArray("?\xF3"
+                                                            "d?")
+                                              << QByteArray("Ok ? ?!");
         QTest::newRow("blanks kept, no quoting") << QStringLiteral(" \"Pfeile\"\t") << QStringLiteral(" ; ")
-                                                << QByteArray(" \"Pfeile\"\t") << QByteArray(" ; ");
+                                                 << QByteArray(" \"Pfeile\"\t") << QByteArray(" ; ");
     }
     void recordBytes()
     {
@@ -131,7 +139,8 @@ private slots:
         h->sheet.setText("m_bemerkung", "a\nb");
         const QString satz = klw::Ergebnissatz(h->sheet);
         QCOMPARE(satz.split('\t').size(), 33);
-        QCOMPARE(satz.toUtf8(), "5\tA1-Liga\tDart Club\t" + QStringLiteral("Łódź €").toUtf8() + "\t" + kMitte + "\ta\r\nb");
+        QCOMPARE(satz.toUtf8(),
+                 "5\tA1-Liga\tDart Club\t" + QStringLiteral("Łódź €").toUtf8() + "\t" + kMitte + "\ta\r\nb");
     }
 
     void fileName_data()
@@ -140,10 +149,22 @@ private slots:
         QTest::addColumn<QString>("spieltag");
         QTest::addColumn<QString>("heim");
         QTest::addColumn<QString>("name");
-        QTest::newRow("blanks of the team removed") << "A1-Liga" << "5" << "Dart Club 1" << "A1-Liga_SPT5_DartClub1.txt";
-        QTest::newRow("two in a row and a trailing blank") << "A1-Liga" << "5" << "Dart  Club " << "A1-Liga_SPT5_DartClub.txt";
-        QTest::newRow("league and match day as they stand") << "B2-Liga " << " 12" << "X" << "B2-Liga _SPT 12_X.txt";
-        QTest::newRow("a slash stays in the folder") << "A1-Liga" << "5" << "../Club 1/2" << "A1-Liga_SPT5_..-Club1-2.txt";
+        QTest::newRow("blanks of the team removed") << "A1-Liga"
+                                                    << "5"
+                                                    << "Dart Club 1"
+                                                    << "A1-Liga_SPT5_DartClub1.txt";
+        QTest::newRow("two in a row and a trailing blank") << "A1-Liga"
+                                                           << "5"
+                                                           << "Dart  Club "
+                                                           << "A1-Liga_SPT5_DartClub.txt";
+        QTest::newRow("league and match day as they stand") << "B2-Liga "
+                                                            << " 12"
+                                                            << "X"
+                                                            << "B2-Liga _SPT 12_X.txt";
+        QTest::newRow("a slash stays in the folder") << "A1-Liga"
+                                                     << "5"
+                                                     << "../Club 1/2"
+                                                     << "A1-Liga_SPT5_..-Club1-2.txt";
     }
     void fileName()
     {
@@ -165,11 +186,26 @@ private slots:
         QTest::addColumn<QString>("suche");
         QTest::addColumn<QString>("ersatz");
         QTest::addColumn<QString>("ergebnis");
-        QTest::newRow("every blank") << " a  b " << " " << "" << "ab";
-        QTest::newRow("goes on after a replacement") << "aaa" << "aa" << "b" << "ba";
-        QTest::newRow("replacement holds the search") << "a-b" << "-" << "--" << "a--b";
-        QTest::newRow("nothing found") << "abc" << "x" << "y" << "abc";
-        QTest::newRow("empty search changes nothing") << "abc" << "" << "y" << "abc";
+        QTest::newRow("every blank") << " a  b "
+                                     << " "
+                                     << ""
+                                     << "ab";
+        QTest::newRow("goes on after a replacement") << "aaa"
+                                                     << "aa"
+                                                     << "b"
+                                                     << "ba";
+        QTest::newRow("replacement holds the search") << "a-b"
+                                                      << "-"
+                                                      << "--"
+                                                      << "a--b";
+        QTest::newRow("nothing found") << "abc"
+                                       << "x"
+                                       << "y"
+                                       << "abc";
+        QTest::newRow("empty search changes nothing") << "abc"
+                                                      << ""
+                                                      << "y"
+                                                      << "abc";
     }
     void replaceStr()
     {
@@ -217,8 +253,9 @@ private slots:
         QTest::addColumn<QString>("meldung");
         QTest::newRow("no MEKO folder") << "kein Ordner" << int(Shown::Error) << "Die Datei ";
         QTest::newRow("MEKO is a file") << "Datei statt Ordner" << int(Shown::Error) << "Die Datei ";
-        QTest::newRow("old file cannot be deleted") << "Ordner statt Datei" << int(Shown::Information)
-                                                   << "Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen.";
+        QTest::newRow("old file cannot be deleted")
+            << "Ordner statt Datei" << int(Shown::Information)
+            << "Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen.";
     }
     void writeFailures()
     {
@@ -261,8 +298,8 @@ private slots:
         const klw::MailVorlage& v = fenster.geoeffnet[0];
         QCOMPARE(v.betreff, "KLW: A1-Liga Spieltag: 5");
         QCOMPARE(v.an, "elke.wittkamp@meko-darts.example");
-        QCOMPARE(v.zeilen, (QStringList{"Hallo Elke Wittkamp", "", "Liga:  A1-Liga",
-                                        "Spieltag:  5  vom  12.03.2011", "Paarung:  <Dart Club> gegen <Pfeile>", "",
+        QCOMPARE(v.zeilen, (QStringList{"Hallo Elke Wittkamp", "", "Liga:  A1-Liga", "Spieltag:  5  vom  12.03.2011",
+                                        "Paarung:  <Dart Club> gegen <Pfeile>", "",
                                         "Als Anhang unser aktuelle Spielberichtsbogen", "", "Dart Club"}));
     }
 
@@ -301,7 +338,8 @@ private slots:
         const QString bemerkung = "Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?";
         QTest::newRow("file, mail declined, report")
             << "" << true << 1 << QStringList{offen, bemerkung, "Ergebniss als Mail verschicken?"};
-        QTest::newRow("guest team blank: no file, report") << "Gast leer" << false << 1 << QStringList{offen, bemerkung};
+        QTest::newRow("guest team blank: no file, report")
+            << "Gast leer" << false << 1 << QStringList{offen, bemerkung};
         QTest::newRow("no MEKO folder: no report")
             << "kein Ordner" << false << 0 << QStringList{offen, bemerkung, "Die Datei "};
     }

@@ -11,9 +11,9 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "window/tfklw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
+#include "window/tfklw.h"
 
 using namespace klw;
 
@@ -53,7 +53,8 @@ private slots:
                     hidden << a->text();
                 print = print || a->text() == QLatin1String("Print");
             }
-            if (auto* overflow = bar->findChild<QToolButton*>("qt_toolbar_ext_button"); overflow && overflow->isVisible())
+            if (auto* overflow = bar->findChild<QToolButton*>("qt_toolbar_ext_button");
+                overflow && overflow->isVisible())
                 hidden << QStringLiteral("overflow button");
             preview->reject();
         };

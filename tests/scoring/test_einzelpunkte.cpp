@@ -68,14 +68,15 @@ void EinzelpunkteTest::lineUps_data()
     QTest::newRow("substitute in one game") << QStringList{"1=2:1"} << QStringList{"ComboBox1=H5"} << "H5=2 G1=1";
     QTest::newRow("guest substitute") << QStringList{"16=0:2"} << QStringList{"ComboBox32=G6"} << "G6=3";
     QTest::newRow("substitute in three games")
-        << QStringList{"1=2:0", "5=2:1", "9=0:2"}
-        << QStringList{"ComboBox1=H5", "ComboBox9=H5", "ComboBox17=H5"} << "H5=5 G2=1 G3=3";
+        << QStringList{"1=2:0", "5=2:1", "9=0:2"} << QStringList{"ComboBox1=H5", "ComboBox9=H5", "ComboBox17=H5"}
+        << "H5=5 G2=1 G3=3";
     QTest::newRow("typed h1") << QStringList{"1=2:1"} << QStringList{"ComboBox1=h1"} << "G1=1";
     QTest::newRow("typed position of another game") << QStringList{"1=2:1"} << QStringList{"ComboBox1=H2"} << "G1=1";
     QTest::newRow("emptied choice") << QStringList{"1=2:1"} << QStringList{"ComboBox1="} << "G1=1";
-    QTest::newRow("typed scheduled text") << QStringList{"1=2:0"} << QStringList{"ComboBox1=X", "ComboBox1=H1"} << "H1=3";
-    QTest::newRow("undecided pairs")
-        << QStringList{"1=1:1", "2=0:0", "3=2:", "4=:2", "5=2:2", "6=1:0", "7=0:1"} << QStringList{} << "";
+    QTest::newRow("typed scheduled text")
+        << QStringList{"1=2:0"} << QStringList{"ComboBox1=X", "ComboBox1=H1"} << "H1=3";
+    QTest::newRow("undecided pairs") << QStringList{"1=1:1", "2=0:0", "3=2:", "4=:2", "5=2:2", "6=1:0", "7=0:1"}
+                                     << QStringList{} << "";
     QTest::newRow("doubles earn nothing")
         << QStringList{"17=2:0", "18=0:2"} << QStringList{"l_hdoppel1=H5", "l_gdoppel2=G5"} << "";
 }

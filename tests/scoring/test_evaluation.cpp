@@ -25,6 +25,7 @@ private slots:
     void changedHomeValueWaitsForItsGuestField();
 };
 
+// clang-format off
 void EvaluationTest::outcomeOfGameOne_data()
 {
     QTest::addColumn<QString>("heim");
@@ -67,6 +68,7 @@ void EvaluationTest::outcomeOfGameOne_data()
 
     QTest::newRow("both invalid") << "3" << "x" << "0" << "0" << "0" << "0" << 2 << QStringList{"Edit9", "Edit56"};
 }
+// clang-format on
 
 void EvaluationTest::outcomeOfGameOne()
 {
@@ -92,6 +94,7 @@ void EvaluationTest::outcomeOfGameOne()
     QTEST(h.focus.moves, "fokus");
 }
 
+// clang-format off
 void EvaluationTest::senderSelectsItsOwnGame_data()
 {
     QTest::addColumn<QString>("heimSaetze");
@@ -117,6 +120,7 @@ void EvaluationTest::senderSelectsItsOwnGame_data()
     QTest::newRow("Doppel 1") << "l_hdoppelsaetze1" << "l_gdoppelsaetze1" << "l_hdoppelspiele1" << "l_gdoppelspiele1";
     QTest::newRow("Doppel 2") << "l_hdoppelsaetze2" << "l_gdoppelsaetze2" << "l_hdoppelspiele2" << "l_gdoppelspiele2";
 }
+// clang-format on
 
 // Every game holds 1 : 2 in sets, yet only the game whose guest field was left is decided.
 void EvaluationTest::senderSelectsItsOwnGame()

@@ -14,9 +14,9 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "window/tfklw.h"
 #include "support/snapshot_sheet.h"
 #include "support/testdatabase.h"
+#include "window/tfklw.h"
 
 using namespace klw;
 
@@ -27,8 +27,8 @@ class SicherungGuiTest : public QObject {
     TDM_DAT dmDat;
     std::unique_ptr<klw::test::TestDatabase> database;
     std::unique_ptr<TFKLW> window;
-    QStringList boxes;   // texts of the message boxes that came up, in order
-    int mostOpen = 0;    // the most message boxes open at once
+    QStringList boxes;  // texts of the message boxes that came up, in order
+    int mostOpen = 0;  // the most message boxes open at once
     std::function<bool()> answerWhen;  // a box is answered only once this holds
     QTimer closer;
 
@@ -120,7 +120,9 @@ private slots:
         remark(QStringLiteral("Licht aus"));
         click("bt_sicherung");
         const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-        QVERIFY(qobject_cast<QLabel*>(w("l_sicherung"))->text().startsWith(QStringLiteral("letzte Sicherung: ") + today + ' '));
+        QVERIFY(qobject_cast<QLabel*>(w("l_sicherung"))
+                    ->text()
+                    .startsWith(QStringLiteral("letzte Sicherung: ") + today + ' '));
         QCOMPARE(stored(), 1);
         const auto row = klw::test::gespeicherteZeile(window->context().abfragen->ABSDatabase1.handle(), 1);
         QCOMPARE(row.value("SPIELTAGI").toInt(), 7);

@@ -98,7 +98,8 @@ private slots:
 
         for (auto it = gemeldet.cbegin(); it != gemeldet.cend(); ++it) {
             const auto zeile = klw::test::gespeicherteZeile(db.handle(), it.key());
-            QVERIFY2(!zeile.isEmpty(), qPrintable(QStringLiteral("snapshot %1 lost (seed %2)").arg(it.key()).arg(seed)));
+            QVERIFY2(!zeile.isEmpty(),
+                     qPrintable(QStringLiteral("snapshot %1 lost (seed %2)").arg(it.key()).arg(seed)));
             const QString fehler = abweichung(zeile, it.value());
             QVERIFY2(fehler.isEmpty(), qPrintable(QStringLiteral("snapshot %1: %2").arg(it.key()).arg(fehler)));
         }

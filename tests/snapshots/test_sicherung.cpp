@@ -7,8 +7,8 @@
 
 #include "dbengine/dataset.h"
 #include "dbengine/error.h"
-#include "sheet/fields.h"
 #include "lifecycle/start.h"
+#include "sheet/fields.h"
 #include "snapshots/snapshots.h"
 #include "support/database_harness.h"
 #include "support/snapshot_sheet.h"
@@ -37,7 +37,10 @@ struct Gespeichert : DatabaseHarness {
     sqlite3* db() { return abfragen.ABSDatabase1.handle(); }
     int anzahl() { return klw::test::anzahlSicherungen(db()); }
     QHash<QString, QVariant> zeile(int lfdNr) { return klw::test::gespeicherteZeile(db(), lfdNr); }
-    void loeschen(int lfdNr) { abfragen.ABSDatabase1.execute(QStringLiteral("delete from SICHERUNG where LFDNRI = %1").arg(lfdNr)); }
+    void loeschen(int lfdNr)
+    {
+        abfragen.ABSDatabase1.execute(QStringLiteral("delete from SICHERUNG where LFDNRI = %1").arg(lfdNr));
+    }
 };
 
 // The singles table of the snapshot row, written out: game, home choice column and its
@@ -84,33 +87,84 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("spalte");
         QTest::addColumn<QVariant>("gespeichert");
-        QTest::newRow("league untrimmed") << "f_liga" << " A1-Liga " << "LIGAX" << QVariant(" A1-Liga ");
-        QTest::newRow("match day 7") << "f_spieltag" << "7" << "SPIELTAGI" << QVariant(7);
-        QTest::newRow("match day no number") << "f_spieltag" << "7a" << "SPIELTAGI" << QVariant(0);
-        QTest::newRow("date") << "f_datum" << "01.08.2006" << "DATUMD" << QVariant("2006-08-01");
-        QTest::newRow("date with one-digit day and month") << "f_datum" << " 1. 8.2006" << "DATUMD" << QVariant("2006-08-01");
-        QTest::newRow("home team, umlaut and quote")
-            << "f_Heimteam" << "DC O'Brien Bötzel " << "HTEAMX" << QVariant("DC O'Brien Bötzel ");
-        QTest::newRow("guest team") << "f_gastteam" << "Highlander Herten" << "GTEAMX" << QVariant("Highlander Herten");
-        QTest::newRow("remark of two lines") << "m_bemerkung" << "a\r\nb" << "BEMERKUNGX" << QVariant("a\r\nb");
-        QTest::newRow("remark ending in a break") << "m_bemerkung" << "a\r\n" << "BEMERKUNGX" << QVariant("a\r\n");
-        QTest::newRow("pass number H1") << "f_h1pnr" << "10007" << "PNRH1X" << QVariant("10007");
-        QTest::newRow("pass number H6") << "f_h6pnr" << "10109" << "PNRH6X" << QVariant("10109");
-        QTest::newRow("pass number G1") << "f_g1pnr" << " 4711" << "PNRG1X" << QVariant(" 4711");
-        QTest::newRow("pass number G6") << "f_g6pnr" << "" << "PNRG6X" << QVariant("");
-        QTest::newRow("doubles 1 home pair") << "l_hdoppel1" << "Kuddel / Tiger" << "HDOPPEL1" << QVariant("Kuddel / Tiger");
-        QTest::newRow("doubles 1 guest pair") << "l_gdoppel1" << "Fuchs / Eisen" << "GDOPPEL1" << QVariant("Fuchs / Eisen");
-        QTest::newRow("doubles 2 home pair") << "l_hdoppel2" << "Rakete" << "HDOPPEL2" << QVariant("Rakete");
-        QTest::newRow("doubles 2 guest pair") << "l_gdoppel2" << "Flitzer" << "GDOPPEL2" << QVariant("Flitzer");
-        QTest::newRow("doubles 1 home point") << "l_hdoppelspiele1" << "1" << "HD0PELLSPIELE1" << QVariant(1);
-        QTest::newRow("doubles 2 home point") << "l_hdoppelspiele2" << "1" << "HD0PELLSPIELE2" << QVariant(1);
-        QTest::newRow("doubles 1 guest point") << "l_gdoppelspiele1" << "1" << "GD0PELLSPIELE1" << QVariant(1);
-        QTest::newRow("doubles 2 guest point empty") << "l_gdoppelspiele2" << "" << "GD0PELLSPIELE2" << QVariant(0);
-        QTest::newRow("doubles 1 home sets") << "l_hdoppelsaetze1" << "2" << "HDOPPELSAETEZ1" << QVariant(2);
-        QTest::newRow("doubles 1 guest sets") << "l_gdoppelsaetze1" << "1" << "GDOPPELSAETEZ1" << QVariant(1);
-        QTest::newRow("doubles 2 home sets") << "l_hdoppelsaetze2" << "0" << "HDOPPELSAETEZ2" << QVariant(0);
-        QTest::newRow("doubles 2 guest sets") << "l_gdoppelsaetze2" << "2" << "GDOPPELSAETEZ2" << QVariant(2);
-        QTest::newRow("place and date") << "f_ort" << "Bottrop, 02.09.2006" << "ORTX" << QVariant("Bottrop, 02.09.2006");
+        QTest::newRow("league untrimmed") << "f_liga"
+                                          << " A1-Liga "
+                                          << "LIGAX" << QVariant(" A1-Liga ");
+        QTest::newRow("match day 7") << "f_spieltag"
+                                     << "7"
+                                     << "SPIELTAGI" << QVariant(7);
+        QTest::newRow("match day no number") << "f_spieltag"
+                                             << "7a"
+                                             << "SPIELTAGI" << QVariant(0);
+        QTest::newRow("date") << "f_datum"
+                              << "01.08.2006"
+                              << "DATUMD" << QVariant("2006-08-01");
+        QTest::newRow("date with one-digit day and month") << "f_datum"
+                                                           << " 1. 8.2006"
+                                                           << "DATUMD" << QVariant("2006-08-01");
+        QTest::newRow("home team, umlaut and quote") << "f_Heimteam"
+                                                     << "DC O'Brien Bötzel "
+                                                     << "HTEAMX" << QVariant("DC O'Brien Bötzel ");
+        QTest::newRow("guest team") << "f_gastteam"
+                                    << "Highlander Herten"
+                                    << "GTEAMX" << QVariant("Highlander Herten");
+        QTest::newRow("remark of two lines") << "m_bemerkung"
+                                             << "a\r\nb"
+                                             << "BEMERKUNGX" << QVariant("a\r\nb");
+        QTest::newRow("remark ending in a break") << "m_bemerkung"
+                                                  << "a\r\n"
+                                                  << "BEMERKUNGX" << QVariant("a\r\n");
+        QTest::newRow("pass number H1") << "f_h1pnr"
+                                        << "10007"
+                                        << "PNRH1X" << QVariant("10007");
+        QTest::newRow("pass number H6") << "f_h6pnr"
+                                        << "10109"
+                                        << "PNRH6X" << QVariant("10109");
+        QTest::newRow("pass number G1") << "f_g1pnr"
+                                        << " 4711"
+                                        << "PNRG1X" << QVariant(" 4711");
+        QTest::newRow("pass number G6") << "f_g6pnr"
+                                        << ""
+                                        << "PNRG6X" << QVariant("");
+        QTest::newRow("doubles 1 home pair") << "l_hdoppel1"
+                                             << "Kuddel / Tiger"
+                                             << "HDOPPEL1" << QVariant("Kuddel / Tiger");
+        QTest::newRow("doubles 1 guest pair") << "l_gdoppel1"
+                                              << "Fuchs / Eisen"
+                                              << "GDOPPEL1" << QVariant("Fuchs / Eisen");
+        QTest::newRow("doubles 2 home pair") << "l_hdoppel2"
+                                             << "Rakete"
+                                             << "HDOPPEL2" << QVariant("Rakete");
+        QTest::newRow("doubles 2 guest pair") << "l_gdoppel2"
+                                              << "Flitzer"
+                                              << "GDOPPEL2" << QVariant("Flitzer");
+        QTest::newRow("doubles 1 home point") << "l_hdoppelspiele1"
+                                              << "1"
+                                              << "HD0PELLSPIELE1" << QVariant(1);
+        QTest::newRow("doubles 2 home point") << "l_hdoppelspiele2"
+                                              << "1"
+                                              << "HD0PELLSPIELE2" << QVariant(1);
+        QTest::newRow("doubles 1 guest point") << "l_gdoppelspiele1"
+                                               << "1"
+                                               << "GD0PELLSPIELE1" << QVariant(1);
+        QTest::newRow("doubles 2 guest point empty") << "l_gdoppelspiele2"
+                                                     << ""
+                                                     << "GD0PELLSPIELE2" << QVariant(0);
+        QTest::newRow("doubles 1 home sets") << "l_hdoppelsaetze1"
+                                             << "2"
+                                             << "HDOPPELSAETEZ1" << QVariant(2);
+        QTest::newRow("doubles 1 guest sets") << "l_gdoppelsaetze1"
+                                              << "1"
+                                              << "GDOPPELSAETEZ1" << QVariant(1);
+        QTest::newRow("doubles 2 home sets") << "l_hdoppelsaetze2"
+                                             << "0"
+                                             << "HDOPPELSAETEZ2" << QVariant(0);
+        QTest::newRow("doubles 2 guest sets") << "l_gdoppelsaetze2"
+                                              << "2"
+                                              << "GDOPPELSAETEZ2" << QVariant(2);
+        QTest::newRow("place and date") << "f_ort"
+                                        << "Bottrop, 02.09.2006"
+                                        << "ORTX" << QVariant("Bottrop, 02.09.2006");
     }
     void headerAndRowsComeFromTheirFields()
     {
@@ -145,7 +199,8 @@ private slots:
         const auto zeile = h.zeile(1);
         for (int g = 0; g < 16; ++g) {
             const QString game = QStringLiteral("game %1").arg(g + 1);
-            QCOMPARE(zeile.value(kEinzel[g][0]).toString(), g == 2 ? QStringLiteral("H5") : QStringLiteral("h%1").arg(g));
+            QCOMPARE(zeile.value(kEinzel[g][0]).toString(),
+                     g == 2 ? QStringLiteral("H5") : QStringLiteral("h%1").arg(g));
             QCOMPARE(zeile.value(kEinzel[g][2]).toString(), QStringLiteral("g%1").arg(g));
             QCOMPARE(zeile.value(kEinzel[g][4]).toInt(), g == 3 ? 0 : 100 + g);
             QCOMPARE(zeile.value(kEinzel[g][6]).toInt(), g == 3 ? 0 : 200 + g);
@@ -193,7 +248,8 @@ private slots:
         QTest::newRow("Ja: saved, then ended") << "31.07.2006" << QList<bool>{true} << 1 << true;
         QTest::newRow("Nein: neither") << "31.07.2006" << QList<bool>{false} << 0 << false;
         // A last snapshot that cannot be stored says why, then asks whether to end without it.
-        QTest::newRow("no date, not without it: stays open") << QString(kLeeresDatum) << QList<bool>{true, false} << 0 << false;
+        QTest::newRow("no date, not without it: stays open")
+            << QString(kLeeresDatum) << QList<bool>{true, false} << 0 << false;
         QTest::newRow("no date, end without it") << QString(kLeeresDatum) << QList<bool>{true, true} << 0 << true;
     }
     void lastSnapshotWhenTheEndIsConfirmed()
@@ -225,10 +281,14 @@ private slots:
     {
         QTest::addColumn<QString>("feld");
         QTest::addColumn<QString>("text");
-        QTest::newRow("home team blanks") << "f_Heimteam" << "   ";
-        QTest::newRow("guest team empty") << "f_gastteam" << "";
-        QTest::newRow("league empty") << "f_liga" << "";
-        QTest::newRow("match day blank") << "f_spieltag" << " ";
+        QTest::newRow("home team blanks") << "f_Heimteam"
+                                          << "   ";
+        QTest::newRow("guest team empty") << "f_gastteam"
+                                          << "";
+        QTest::newRow("league empty") << "f_liga"
+                                      << "";
+        QTest::newRow("match day blank") << "f_spieltag"
+                                         << " ";
     }
     void incompleteHeaderSavesNothingSilently()
     {
@@ -260,7 +320,8 @@ private slots:
         QCOMPARE(h.sheet.text("l_sicherung"), QString());
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].kind, Shown::Error);
-        QVERIFY2(h.dialogs.shown[0].text.contains(datum + QStringLiteral("' is not a valid date")), qPrintable(h.dialogs.shown[0].text));
+        QVERIFY2(h.dialogs.shown[0].text.contains(datum + QStringLiteral("' is not a valid date")),
+                 qPrintable(h.dialogs.shown[0].text));
 
         // Nothing is left over: the next save with a good date stores one whole row, number 1.
         h.sheet.setText("f_datum", QStringLiteral("31.07.2006"));

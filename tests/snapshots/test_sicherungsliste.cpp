@@ -3,10 +3,10 @@
 #include <QtTest>
 
 #include "dbengine/dataset.h"
-#include "lineup/lineup.h"
 #include "lifecycle/start.h"
-#include "snapshots/snapshots.h"
+#include "lineup/lineup.h"
 #include "lineup/older_snapshots.h"
+#include "snapshots/snapshots.h"
 #include "support/database_harness.h"
 #include "support/snapshot_sheet.h"
 
@@ -16,8 +16,8 @@ using klw::test::Shown;
 
 namespace {
 
-const QString kLoeschenFrage =
-    QStringLiteral("Für das ausgewählte Spiel sind noch Sicherungsdatein vorhanden\n\r\n\rSollen diese gelöscht werden?");
+const QString kLoeschenFrage = QStringLiteral(
+    "Für das ausgewählte Spiel sind noch Sicherungsdatein vorhanden\n\r\n\rSollen diese gelöscht werden?");
 
 // Snapshots of several matches; the sheet shows match A (Oberliga, day 7, 2006).
 struct MehrereSpiele : DatabaseHarness {
@@ -29,7 +29,8 @@ struct MehrereSpiele : DatabaseHarness {
         c.now = [this] { return QDateTime(QDate(2006, 9, 2), QTime(20, minute)); };
         spiel(QStringLiteral("2006"), QStringLiteral("Oberliga"), QStringLiteral("7"), QStringLiteral("DC O'Brien"));
     }
-    void spiel(const QString& saison, const QString& liga, const QString& tag, const QString& heim = QStringLiteral("DC O'Brien"))
+    void spiel(const QString& saison, const QString& liga, const QString& tag,
+               const QString& heim = QStringLiteral("DC O'Brien"))
     {
         sheet.Saison = saison;
         sheet.setText("f_liga", liga);
@@ -85,9 +86,12 @@ private slots:
         QTest::addColumn<QString>("intervall");
         QTest::addColumn<QRect>("platz");
         QTest::addColumn<QString>("danach");
-        QTest::newRow("small screen, empty interval") << "klein" << "" << QRect(150, 200, 500, 300) << "10";
-        QTest::newRow("large screen, blanks") << "gross" << "  " << QRect(344, 400, 500, 300) << "10";
-        QTest::newRow("interval kept") << "gross" << "25" << QRect(344, 400, 500, 300) << "25";
+        QTest::newRow("small screen, empty interval") << "klein"
+                                                      << "" << QRect(150, 200, 500, 300) << "10";
+        QTest::newRow("large screen, blanks") << "gross"
+                                              << "  " << QRect(344, 400, 500, 300) << "10";
+        QTest::newRow("interval kept") << "gross"
+                                       << "25" << QRect(344, 400, 500, 300) << "25";
     }
     void panelPlaceAndInterval()
     {

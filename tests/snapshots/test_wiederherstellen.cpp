@@ -5,16 +5,16 @@
 #include <QPdfWriter>
 #include <QtTest>
 
+#include "data/player_entry.h"
 #include "dbengine/statement.h"
+#include "lifecycle/start.h"
+#include "lineup/lineup.h"
 #include "output/druck.h"
 #include "output/druckausgabe.h"
 #include "output/ergebnis.h"
 #include "reportengine/report.h"
 #include "scoring/scoring.h"
 #include "sheet/fields.h"
-#include "lineup/lineup.h"
-#include "data/player_entry.h"
-#include "lifecycle/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "support/database_harness.h"
@@ -166,8 +166,8 @@ struct Wiederherstellen {
     // Every field that a snapshot stores or that follows from it.
     QStringList felder() const
     {
-        QStringList f{"f_spieltag", "f_liga", "f_datum", "f_Heimteam", "f_gastteam", "m_bemerkung", "f_ort",
-                      "Edit50",     "Edit85", "Edit49",  "Edit84"};
+        QStringList f{"f_spieltag", "f_liga", "f_datum", "f_Heimteam", "f_gastteam", "m_bemerkung",
+                      "f_ort",      "Edit50", "Edit85",  "Edit49",     "Edit84"};
         for (const Spielerzeile& z : Spielerzeilen)
             f << z.passNr << z.name << z.rufname << z.punkte;
         for (const Spiel& s : Spiele) {
@@ -207,7 +207,8 @@ struct Wiederherstellen {
         dialogs.answers << true << true;  // print even without 48 points; the remark is filled in
         bt_druckClick(c, QStringLiteral("bt_druck"));
         dialogs.answers.clear();
-        return klw::test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), druck.datei, QStringLiteral("-")});
+        return klw::test::runTool(QStringLiteral("pdftotext"),
+                                  {QStringLiteral("-layout"), druck.datei, QStringLiteral("-")});
     }
 };
 
@@ -291,10 +292,18 @@ private slots:
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("zeile");  // the line of the choice's game
         QTest::addColumn<QString>("paarung");
-        QTest::newRow("scheduled") << "ComboBox5" << "H3" << 0 << "Rakete - Fuchs" << "H3 : G3";
-        QTest::newRow("home substitute") << "ComboBox5" << "H5" << 1 << " - Fuchs" << "H5 : G3";
-        QTest::newRow("guest substitute") << "ComboBox20" << "G6" << 2 << " - Flitzer" << "H4 : G6";
-        QTest::newRow("typed, none of the items") << "ComboBox5" << "h5" << -1 << "Rakete - Fuchs" << "H3 : G3";
+        QTest::newRow("scheduled") << "ComboBox5"
+                                   << "H3" << 0 << "Rakete - Fuchs"
+                                   << "H3 : G3";
+        QTest::newRow("home substitute") << "ComboBox5"
+                                         << "H5" << 1 << " - Fuchs"
+                                         << "H5 : G3";
+        QTest::newRow("guest substitute") << "ComboBox20"
+                                          << "G6" << 2 << " - Flitzer"
+                                          << "H4 : G6";
+        QTest::newRow("typed, none of the items") << "ComboBox5"
+                                                  << "h5" << -1 << "Rakete - Fuchs"
+                                                  << "H3 : G3";
     }
     void storedChoiceComesBackAsItsPick()
     {

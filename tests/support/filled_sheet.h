@@ -14,18 +14,34 @@ namespace klw::test {
 
 inline constexpr std::array<const char*, 12> kPassNummern{"4711", "4712", "4713", "4714", "4715", "4716",
                                                           "815",  "816",  "817",  "818",  "819",  "820"};
-inline constexpr std::array<const char*, 12> kNamen{
-    "Anton Adler", "Bernd Berger", "Carla Conrad", "Dieter Dorn", "Emil Eck",   "Frieda Fuchs",
-    "Gustav Gans", "Hanna Hahn",   "Ingo Igel",    "Jana Jung",   "Karl Kranz", "Lena Lorenz"};
-inline constexpr std::array<const char*, 12> kRufnamen{"Hammer", "Blitz", "Kralle",  "Rakete", "Eule",  "Fuchsi",
+inline constexpr std::array<const char*, 12> kNamen{"Anton Adler", "Bernd Berger", "Carla Conrad", "Dieter Dorn",
+                                                    "Emil Eck",    "Frieda Fuchs", "Gustav Gans",  "Hanna Hahn",
+                                                    "Ingo Igel",   "Jana Jung",    "Karl Kranz",   "Lena Lorenz"};
+inline constexpr std::array<const char*, 12> kRufnamen{"Hammer", "Blitz", "Kralle",  "Rakete", "Eule",    "Fuchsi",
                                                        "Ganter", "Henne", "Stachel", "Juni",   "Kranich", "Lolli"};
 inline const QString kBemerkung = QStringLiteral(
     "Spiel 1: Emil Eck (H5) für Anton Adler.\r\nSpiel 7 nach Stromausfall wiederholt.\r\nKeine weiteren Vorkommnisse.");
 
 // Sets of the sixteen singles (home, guest) and of the two doubles.
 inline constexpr std::array<std::pair<const char*, const char*>, 18> kSaetze{{
-    {"2", "1"}, {"2", "0"}, {"1", "2"}, {"2", "0"}, {"0", "2"}, {"2", "1"}, {"2", "1"}, {"2", "0"}, {"1", "2"},
-    {"2", "0"}, {"2", "1"}, {"0", "2"}, {"2", "0"}, {"2", "1"}, {"1", "2"}, {"2", "0"}, {"2", "1"}, {"1", "2"},
+    {"2", "1"},
+    {"2", "0"},
+    {"1", "2"},
+    {"2", "0"},
+    {"0", "2"},
+    {"2", "1"},
+    {"2", "1"},
+    {"2", "0"},
+    {"1", "2"},
+    {"2", "0"},
+    {"2", "1"},
+    {"0", "2"},
+    {"2", "0"},
+    {"2", "1"},
+    {"1", "2"},
+    {"2", "0"},
+    {"2", "1"},
+    {"1", "2"},
 }};
 
 inline void fillMatch(Context& c, bool mitDoppel)

@@ -37,7 +37,8 @@ inline PdfInfo pdfInfo(const QString& file)
 {
     const QString out = runTool(QStringLiteral("pdfinfo"), {file});
     PdfInfo info;
-    const auto pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(out);
+    const auto pages =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(out);
     info.pages = pages.captured(1).toInt();
     const auto size = QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"),
                                          QRegularExpression::MultilineOption)

@@ -14,7 +14,7 @@ namespace klw::test {
 struct ScriptedPost : Postdienst {
     QHash<QString, QStringList> listen;  // a list that is not here is missing
     std::optional<QStringList> kontakte;  // missing when empty
-    QString buchFehler;   // the address book cannot be opened
+    QString buchFehler;  // the address book cannot be opened
     QString sendeFehler;  // the hand-over fails
     QList<Mail>* gesendet = nullptr;
 

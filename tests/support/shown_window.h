@@ -8,8 +8,8 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
-#include "window/tfklw.h"
 #include "support/fakes.h"
+#include "window/tfklw.h"
 
 namespace klw::test {
 

@@ -17,7 +17,8 @@ struct TestDatabase {
         QDir(dir.path()).mkpath(QStringLiteral("Datenbank"));
         const bool copied = QFile::copy(QStringLiteral(KLW_BIN_DIR "/Datenbank/KLW.abs"), file());
         if (!copied)
-            qFatal("the shipped database %s is missing; build the klw_database target", KLW_BIN_DIR "/Datenbank/KLW.abs");
+            qFatal("the shipped database %s is missing; build the klw_database target",
+                   KLW_BIN_DIR "/Datenbank/KLW.abs");
         QFile::setPermissions(file(), QFile::ReadOwner | QFile::WriteOwner);
     }
 

@@ -53,9 +53,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("how");
         for (const char* how : {"tab", "enter", "click"}) {
-            QTest::addRow("substitute item, %s", how) << "ComboBox5" << "H6" << how;
-            QTest::addRow("scheduled item, %s", how) << "ComboBox6" << "G3" << how;
-            QTest::addRow("no item, %s", how) << "ComboBox7" << "h5" << how;
+            QTest::addRow("substitute item, %s", how) << "ComboBox5"
+                                                      << "H6" << how;
+            QTest::addRow("scheduled item, %s", how) << "ComboBox6"
+                                                     << "G3" << how;
+            QTest::addRow("no item, %s", how) << "ComboBox7"
+                                              << "h5" << how;
         }
     }
     void typedTextSelectsNothing()

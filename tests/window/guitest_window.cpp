@@ -3,13 +3,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QtTest>
 
 #include "sheet/tables.h"
@@ -49,8 +49,8 @@ private slots:
             QCOMPARE(widget->objectName(), def.name);
             const QRect onCanvas(QPoint(0, 0), QSize(TFKLW::kCanvasWidth, TFKLW::kCanvasHeight));
             QVERIFY2(onCanvas.contains(widget->geometry()), qPrintable(def.name));
-            QCOMPARE(widget->isVisibleTo(shown->window.get()), shown->window->sheet().isVisible(def.name) &&
-                                                           (def.name == "f_intervall" ? false : true));
+            QCOMPARE(widget->isVisibleTo(shown->window.get()),
+                     shown->window->sheet().isVisible(def.name) && (def.name == "f_intervall" ? false : true));
         }
         auto* scroll = shown->window->findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
@@ -126,7 +126,8 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("m_bemerkung"));
         QCOMPARE(qobject_cast<QPlainTextEdit*>(memo)->toPlainText(), QStringLiteral("Zeile 1\nZeile 2\nZeile 3"));
         QCOMPARE(sheet.text("m_bemerkung"), QStringLiteral("Zeile 1\r\nZeile 2\r\nZeile 3"));
-        QCOMPARE(qobject_cast<QLineEdit*>(w("l_ligabearbeiter"))->text(), QStringLiteral("Liga-Bearbeiter: Erika Muster"));
+        QCOMPARE(qobject_cast<QLineEdit*>(w("l_ligabearbeiter"))->text(),
+                 QStringLiteral("Liga-Bearbeiter: Erika Muster"));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_ort"))->text(), QStringLiteral("Bottrop, 02.09.2006"));
         QCOMPARE(sheet.text("l_ligabearbeiter"), QStringLiteral("Liga-Bearbeiter: Erika Muster"));
         QCOMPARE(sheet.text("f_ort"), QStringLiteral("Bottrop, 02.09.2006"));
@@ -256,10 +257,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::newRow("nothing") << "" << kLeeresDatum;
-        QTest::newRow("all digits") << "01082006" << "01.08.2006";
-        QTest::newRow("one-digit day and month, blank in front") << "1.8.2006" << " 1. 8.2006";
-        QTest::newRow("one-digit month only") << "24.8.2006" << "24. 8.2006";
-        QTest::newRow("day only") << "7" << " 7.  .    ";
+        QTest::newRow("all digits") << "01082006"
+                                    << "01.08.2006";
+        QTest::newRow("one-digit day and month, blank in front") << "1.8.2006"
+                                                                 << " 1. 8.2006";
+        QTest::newRow("one-digit month only") << "24.8.2006"
+                                              << "24. 8.2006";
+        QTest::newRow("day only") << "7"
+                                  << " 7.  .    ";
     }
     // Once left, the field shows what the sheet holds and the report prints; going back
     // into it and out again changes nothing.

@@ -21,7 +21,8 @@ namespace {
 QString xprop(const QWidget* window, const char* property)
 {
     QProcess p;
-    p.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()), QString::fromLatin1(property)});
+    p.start(QStringLiteral("xprop"),
+            {QStringLiteral("-id"), QString::number(window->winId()), QString::fromLatin1(property)});
     if (!p.waitForFinished(5000) || p.exitCode() != 0)
         return QStringLiteral("<xprop failed>");
     const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
@@ -68,8 +69,10 @@ private slots:
 
     void captionIsExactlyTheProgramsOwn()
     {
-        QCOMPARE(xprop(window.get(), "_NET_WM_NAME"), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
-        QCOMPARE(xprop(window.get(), "WM_NAME"), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(xprop(window.get(), "_NET_WM_NAME"),
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(xprop(window.get(), "WM_NAME"),
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
     }
 
     void applicationTitleFollowsTheLeagueInTheTaskBarEntry()
@@ -80,7 +83,8 @@ private slots:
         QTest::keyClicks(liga->lineEdit(), QString::fromUtf8("Bezirksliga 1"));
         QTRY_COMPARE_WITH_TIMEOUT(xprop(window.get(), "_NET_WM_ICON_NAME"), QStringLiteral("KLW_Bezirksliga 1"), 3000);
         QCOMPARE(xprop(window.get(), "WM_ICON_NAME"), QStringLiteral("KLW_Bezirksliga 1"));
-        QCOMPARE(xprop(window.get(), "_NET_WM_NAME"), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(xprop(window.get(), "_NET_WM_NAME"),
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
     }
 
     void messageBoxesCarryOnlyTheirOwnTitles()

@@ -83,9 +83,9 @@ TFO_FMAIL::TFO_FMAIL(QWidget* owner, TDM_DAT_Mail& dmDat, Dialogs* dialogs)
     f_memo->setTabChangesFocus(true);
 
     // The window's tab order; the pickers are reached with the mouse.
-    const char* reihenfolge[] = {"bt_an", "f_an", "lb_adressen", "bt_ancc", "f_ancc", "lb_adressencc",
-                                 "f_betreff", "f_memo", "f_anhang", "bt_pfad1", "bt_leeren", "bt_senden",
-                                 "bt_close"};
+    const char* reihenfolge[] = {"bt_an",         "f_an",      "lb_adressen", "bt_ancc",  "f_ancc",
+                                 "lb_adressencc", "f_betreff", "f_memo",      "f_anhang", "bt_pfad1",
+                                 "bt_leeren",     "bt_senden", "bt_close"};
     for (size_t i = 1; i < std::size(reihenfolge); ++i)
         setTabOrder(widgets_.value(QLatin1String(reihenfolge[i - 1])), widgets_.value(QLatin1String(reihenfolge[i])));
 
@@ -97,15 +97,13 @@ TFO_FMAIL::TFO_FMAIL(QWidget* owner, TDM_DAT_Mail& dmDat, Dialogs* dialogs)
     connect(f_anhang, &QLineEdit::textChanged, this, [this](const QString& t) { form_.f_anhang = t; });
     connect(f_memo, &QTextEdit::textChanged, this, [this] { form_.f_memo = f_memo->toPlainText(); });
     connect(lb_adressen, &QListWidget::currentRowChanged, this, [this](int row) { form_.lb_adressenIndex = row; });
-    connect(lb_adressencc, &QListWidget::currentRowChanged, this,
-            [this](int row) { form_.lb_adressenccIndex = row; });
+    connect(lb_adressencc, &QListWidget::currentRowChanged, this, [this](int row) { form_.lb_adressenccIndex = row; });
     connect(lb_adressen, &QListWidget::itemDoubleClicked, this, [this] { run(FO_MAIL::lb_adressenDblClick); });
     connect(lb_adressencc, &QListWidget::itemDoubleClicked, this, [this] { run(FO_MAIL::lb_adressenccDblClick); });
     zeigen();
 }
 
-template <typename W>
-W* TFO_FMAIL::add(W* widget, const QString& name, const QRect& geometry)
+template <typename W> W* TFO_FMAIL::add(W* widget, const QString& name, const QRect& geometry)
 {
     widget->setObjectName(name);
     widget->setGeometry(geometry);

@@ -36,8 +36,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    template <typename W>
-    W* add(W* widget, const QString& name, const QRect& geometry);
+    template <typename W> W* add(W* widget, const QString& name, const QRect& geometry);
     void button(const QString& name, const QRect& geometry, const QString& caption, const QIcon& icon,
                 void (*handler)(MailKontext&));
     void run(void (*handler)(MailKontext&));
@@ -65,8 +64,7 @@ class QtMailFenster : public MailFensterDienst {
 public:
     QtMailFenster(QWidget* owner, TDM_DAT_Mail* dmDat, Dialogs* dialogs = nullptr)
         : owner_(owner), dmDat_(dmDat), dialogs_(dialogs)
-    {
-    }
+    {}
     void mailFensterZeigen(const MailVorlage& vorlage) override;
 
 private:

@@ -1,10 +1,10 @@
 #include "window/print/cups_warteschlange.h"
 
 #include <QStringList>
-#include <cups/cups.h>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
+#include <cups/cups.h>
 
 namespace klw::cups {
 
@@ -62,8 +62,8 @@ void WarteschlangeBereit(const QString& queue)
     ippAddString(anfrage, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     static const char* const gefragt[] = {"printer-is-accepting-jobs", "printer-state", "printer-state-message",
                                           "printer-state-reasons"};
-    ippAddStrings(anfrage, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(std::size(gefragt)),
-                  nullptr, gefragt);
+    ippAddStrings(anfrage, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(std::size(gefragt)), nullptr,
+                  gefragt);
     const Ipp antwort(cupsDoRequest(CUPS_HTTP_DEFAULT, anfrage, "/"));
     if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || !antwort)
         fehler(QStringLiteral("Der Drucker %1 ist nicht erreichbar, der Druckdienst (CUPS) antwortet nicht: %2.")

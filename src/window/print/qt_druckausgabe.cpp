@@ -1,16 +1,16 @@
 #include "window/print/qt_druckausgabe.h"
 
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPaintEngine>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <exception>
 #include <stdexcept>
 
-#include "window/print/cups_warteschlange.h"
 #include "reportengine/report.h"
+#include "window/print/cups_warteschlange.h"
 
 namespace klw {
 

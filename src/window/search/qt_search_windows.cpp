@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "data/abfragen.h"
+#include "sheet/context.h"
 #include "window/search/tsspieler.h"
 #include "window/search/tsteam.h"
-#include "sheet/context.h"
 
 namespace klw {
 
