@@ -63,7 +63,7 @@ int TabelleSachbearbeiterLesen(Context& c, db::Dataset& query, const QString& kz
 
 int SachbearbeiterLesen(Context& c, const QString& kz)
 {
-    c.sheet.setText(QStringLiteral("l_ligabearbeiter"), QString());
+    c.sheet.setText("l_ligabearbeiter", QString());
     Kontakt k;
     int gefunden = 0;
     try {
@@ -80,7 +80,7 @@ int SachbearbeiterLesen(Context& c, const QString& kz)
             k.email = feld(kontakt, "EMAILX");
         }
     } catch (const std::exception&) {}
-    c.sheet.setText(QStringLiteral("l_ligabearbeiter"), k.zeile());
+    c.sheet.setText("l_ligabearbeiter", k.zeile());
     return gefunden;
 }
 
@@ -102,11 +102,11 @@ void SpielerAnlegen(Context& c, const QString& passnr)
     }
 }
 
-void f_ligaExit(Context& c, const QString&)
+void f_ligaExit(Context& c, ControlId)
 {
     Spielbogen& s = c.sheet;
     s.MitDoppel = false;
-    const QString liga = s.text(QStringLiteral("f_liga")).trimmed();
+    const QString liga = s.text("f_liga").trimmed();
     try {
         if (LigaLesen(c, liga) == 1) {
             db::Dataset& q = c.abfragen->Q_LIGA;
@@ -122,14 +122,14 @@ void f_ligaExit(Context& c, const QString&)
     DoppelSpiel(c);
 }
 
-void f_HeimteamExit(Context& c, const QString&)
+void f_HeimteamExit(Context& c, ControlId)
 {
-    const QString heim = c.sheet.text(QStringLiteral("f_Heimteam")).trimmed();
-    const QString gast = c.sheet.text(QStringLiteral("f_gastteam")).trimmed();
+    const QString heim = c.sheet.text("f_Heimteam").trimmed();
+    const QString gast = c.sheet.text("f_gastteam").trimmed();
     if (heim.isEmpty() || gast.isEmpty() || heim != gast)
         return;
     c.dialogs.information(kTeamsGleich);
-    c.focus.focusIfPossible(QStringLiteral("f_Heimteam"));
+    c.focus.focusIfPossible("f_Heimteam");
 }
 
 }  // namespace klw

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 struct Context;
@@ -34,8 +36,8 @@ int SachbearbeiterLesen(Context& c, const QString& kz);
 void SpielerAnlegen(Context& c, const QString& passnr);
 
 // Leaving f_liga: the official line, MitDoppel and the doubles row.
-void f_ligaExit(Context& c, const QString& sender);
+void f_ligaExit(Context& c, ControlId sender);
 // Leaving f_Heimteam or f_gastteam: refuses a team playing itself.
-void f_HeimteamExit(Context& c, const QString& sender);
+void f_HeimteamExit(Context& c, ControlId sender);
 
 }  // namespace klw

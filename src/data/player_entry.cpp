@@ -13,18 +13,18 @@ namespace klw {
 
 namespace {
 
-const Spielerzeile* zeileMitPassNr(const QString& field)
+const Spielerzeile* zeileMitPassNr(ControlId field)
 {
     for (const Spielerzeile& z : Spielerzeilen)
-        if (field == QLatin1String(z.passNr))
+        if (field == z.passNr)
             return &z;
     return nullptr;
 }
 
-const Spielerzeile* zeileMitName(const QString& field)
+const Spielerzeile* zeileMitName(ControlId field)
 {
     for (const Spielerzeile& z : Spielerzeilen)
-        if (field == QLatin1String(z.name) || field == QLatin1String(z.rufname))
+        if (field == z.name || field == z.rufname)
             return &z;
     return nullptr;
 }
@@ -98,8 +98,8 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
         // A header not filled in yet must not take the member's team and league away.
         if (!s.text(z.teamField).trimmed().isEmpty())
             setzen(q, "TEAM", s.text(z.teamField));
-        if (!s.text(QStringLiteral("f_liga")).trimmed().isEmpty())
-            setzen(q, "LIGA", s.text(QStringLiteral("f_liga")));
+        if (!s.text("f_liga").trimmed().isEmpty())
+            setzen(q, "LIGA", s.text("f_liga"));
         q.post();
     } catch (...) {
         q.cancel();
@@ -110,7 +110,7 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
 
 }  // namespace
 
-void f_h1pnrExit(Context& c, const QString& sender)
+void f_h1pnrExit(Context& c, ControlId sender)
 {
     const Spielerzeile* zeile = zeileMitPassNr(sender);
     if (!zeile)
@@ -130,15 +130,15 @@ void f_h1pnrExit(Context& c, const QString& sender)
     // is kept on the sheet and stored with the member once the file takes it.
     try {
         SpielerAnlegen(c, passnr);
-        c.offeneMitglieder.remove(QLatin1String(zeile->passNr));
+        c.offeneMitglieder.remove(zeile->passNr);
     } catch (const std::exception& e) {
-        c.offeneMitglieder.insert(QLatin1String(zeile->passNr));
+        c.offeneMitglieder.insert(zeile->passNr);
         c.dialogs.error(Schreibfehlertext(neuesMitgliedFehlt(passnr), e));
     }
     c.focus.focusIfPossible(zeile->name);
 }
 
-void f_h1nameExit(Context& c, const QString& sender)
+void f_h1nameExit(Context& c, ControlId sender)
 {
     const Spielerzeile* zeile = zeileMitName(sender);
     if (!zeile)
@@ -147,7 +147,7 @@ void f_h1nameExit(Context& c, const QString& sender)
     const QString& passnr = s.text(zeile->passNr);
     if (passnr.isEmpty() || s.text(zeile->name).isEmpty())
         return;
-    const QString row = QLatin1String(zeile->passNr);
+    const FieldId row = zeile->passNr;
     try {
         zeileSchreiben(c, *zeile, c.offeneMitglieder.contains(row));
         c.offeneMitglieder.remove(row);
@@ -165,7 +165,7 @@ QStringList MitgliederNachtragen(Context& c)
         return fehler;
     db::Connection& db = c.abfragen->ABSDatabase1;
     for (const Spielerzeile& z : Spielerzeilen) {
-        const QString row = QLatin1String(z.passNr);
+        const FieldId row = z.passNr;
         if (!c.offeneMitglieder.contains(row))
             continue;
         const QString& passnr = c.sheet.text(z.passNr);

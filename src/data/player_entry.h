@@ -7,14 +7,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 struct Context;
 
 // Leaving any of the twelve pass-number fields (also run by a restore for each row).
-void f_h1pnrExit(Context& c, const QString& sender);
+void f_h1pnrExit(Context& c, ControlId sender);
 // Leaving any of the twelve name or twelve nickname fields.
-void f_h1nameExit(Context& c, const QString& sender);
+void f_h1nameExit(Context& c, ControlId sender);
 
 // Stores the members of the rows whose write failed before, as the sheet has them now.
 // Each row is stored whole or not at all; the texts of the writes that failed again are

@@ -7,10 +7,10 @@ namespace klw {
 
 namespace {
 
-const Spielerzeile* zeileMitKnopf(const QString& button)
+const Spielerzeile* zeileMitKnopf(ControlId button)
 {
     for (const Spielerzeile& z : Spielerzeilen)
-        if (button == QLatin1String(z.button))
+        if (button == z.button)
             return &z;
     return nullptr;
 }
@@ -26,12 +26,12 @@ Suchergebnis teamauswahl(Context& c)
 {
     if (!c.searchWindows)
         return std::nullopt;
-    return c.searchWindows->teamauswahl(c.sheet.text(QStringLiteral("f_liga")));
+    return c.searchWindows->teamauswahl(c.sheet.text("f_liga"));
 }
 
 }  // namespace
 
-void bt_H1Click(Context& c, const QString& sender)
+void bt_H1Click(Context& c, ControlId sender)
 {
     const Spielerzeile* zeile = zeileMitKnopf(sender);
     if (!zeile || !c.searchWindows)
@@ -39,7 +39,7 @@ void bt_H1Click(Context& c, const QString& sender)
     const Spielbogen& s = c.sheet;
     const QColor farbe = s.FarbeGewaehlt ? s.Hintergrundfarbe : QColor();
     const Suchergebnis auswahl =
-        c.searchWindows->spielerauswahl(s.text(zeile->teamField), s.text(QStringLiteral("f_liga")), farbe);
+        c.searchWindows->spielerauswahl(s.text(zeile->teamField), s.text("f_liga"), farbe);
     const QString passnr = gewaehlt(auswahl, "PASSNR");
     if (passnr.isEmpty())
         return;
@@ -47,25 +47,25 @@ void bt_H1Click(Context& c, const QString& sender)
     c.focus.focusIfPossible(zeile->passNr);
 }
 
-void bts_hteamClick(Context& c, const QString&)
+void bts_hteamClick(Context& c, ControlId)
 {
     const Suchergebnis auswahl = teamauswahl(c);
     const QString team = gewaehlt(auswahl, "TEAM");
     if (team.isEmpty())
         return;
-    c.sheet.setText(QStringLiteral("f_Heimteam"), team);
-    c.sheet.setText(QStringLiteral("f_ort"),
+    c.sheet.setText("f_Heimteam", team);
+    c.sheet.setText("f_ort",
                     gewaehlt(auswahl, "ORT") + QStringLiteral(", ") + c.today().toString(QStringLiteral("dd.MM.yyyy")));
-    c.focus.focusIfPossible(QStringLiteral("f_gastteam"));
+    c.focus.focusIfPossible("f_gastteam");
 }
 
-void bts_gteamClick(Context& c, const QString&)
+void bts_gteamClick(Context& c, ControlId)
 {
     const QString team = gewaehlt(teamauswahl(c), "TEAM");
     if (team.isEmpty())
         return;
-    c.sheet.setText(QStringLiteral("f_gastteam"), team);
-    c.focus.focusIfPossible(QStringLiteral("f_h1pnr"));
+    c.sheet.setText("f_gastteam", team);
+    c.focus.focusIfPossible("f_h1pnr");
 }
 
 }  // namespace klw

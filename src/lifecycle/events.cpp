@@ -17,9 +17,9 @@ namespace klw {
 
 namespace {
 
-QHash<QString, Handler> buildExitHandlers()
+QHash<ControlId, Handler> buildExitHandlers()
 {
-    QHash<QString, Handler> h;
+    QHash<ControlId, Handler> h;
     h.insert("f_spieltag", f_spieltagExit);
     h.insert("f_liga", f_ligaExit);
     h.insert("f_Heimteam", f_HeimteamExit);
@@ -39,9 +39,9 @@ QHash<QString, Handler> buildExitHandlers()
     return h;
 }
 
-QHash<QString, Handler> buildClickHandlers()
+QHash<ControlId, Handler> buildClickHandlers()
 {
-    QHash<QString, Handler> h;
+    QHash<ControlId, Handler> h;
     h.insert("bt_namenuebernehmen2", bt_namenuebernehmen2Click);
     h.insert("bt_farben", bt_farbenClick);
     h.insert("bt_ende", bt_endeClick);
@@ -58,9 +58,9 @@ QHash<QString, Handler> buildClickHandlers()
     return h;
 }
 
-QHash<QString, Handler> buildPickHandlers()
+QHash<ControlId, Handler> buildPickHandlers()
 {
-    QHash<QString, Handler> h;
+    QHash<ControlId, Handler> h;
     for (const Spiel& s : Einzelspiele) {
         h.insert(s.homeChoice, ComboBox1Click);
         h.insert(s.guestChoice, ComboBox1Click);
@@ -68,26 +68,26 @@ QHash<QString, Handler> buildPickHandlers()
     return h;
 }
 
-Handler find(const QHash<QString, Handler>& table, const QString& name)
+Handler find(const QHash<ControlId, Handler>& table, ControlId name)
 {
     return table.value(name, nullptr);
 }
 
 }  // namespace
 
-Handler exitHandler(const QString& field)
+Handler exitHandler(ControlId field)
 {
     static const auto table = buildExitHandlers();
     return find(table, field);
 }
 
-Handler clickHandler(const QString& control)
+Handler clickHandler(ControlId control)
 {
     static const auto table = buildClickHandlers();
     return find(table, control);
 }
 
-Handler pickHandler(const QString& choice)
+Handler pickHandler(ControlId choice)
 {
     static const auto table = buildPickHandlers();
     return find(table, choice);
@@ -95,8 +95,8 @@ Handler pickHandler(const QString& choice)
 
 void connectChangeHandlers(Context& c)
 {
-    QObject::connect(&c.sheet, &Spielbogen::textChanged, &c.sheet, [&c](const QString& name) {
-        if (name == QLatin1String("Edit49") || name == QLatin1String("Edit84"))
+    QObject::connect(&c.sheet, &Spielbogen::textChanged, &c.sheet, [&c](FieldId name) {
+        if (name == "Edit49" || name == "Edit84")
             dispatch(c.dialogs, [&] { Edit49Change(c, name); });
     });
 }

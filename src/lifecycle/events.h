@@ -3,20 +3,20 @@
 // asks it for every focus-out, click and pick; tests use it to drive the sheet as the
 // window would.
 
-#include <QString>
+#include "sheet/tables.h"
 
 namespace klw {
 
 struct Context;
 
-using Handler = void (*)(Context& c, const QString& sender);
+using Handler = void (*)(Context& c, ControlId sender);
 
 // Leaving the field; nullptr when no handler is bound.
-Handler exitHandler(const QString& field);
+Handler exitHandler(ControlId field);
 // Clicking the control (buttons, pictures).
-Handler clickHandler(const QString& control);
+Handler clickHandler(ControlId control);
 // Picking an item from a choice's list.
-Handler pickHandler(const QString& choice);
+Handler pickHandler(ControlId choice);
 
 // Hooks the handlers that follow text changes of the sheet (Edit49Change).
 void connectChangeHandlers(Context& c);

@@ -98,16 +98,16 @@ void FormShow(Context& c)
     s.MitDoppel = false;
     DoppelSpiel(c);
     s.SicherungGeladen = false;
-    bt_schliessen3Click(c, QStringLiteral("FormShow"));
+    bt_schliessen3Click(c, "bt_schliessen3");
     c.focus.focusIfPossible("f_spieltag");
 }
 
-void f_spieltagExit(Context& c, const QString&)
+void f_spieltagExit(Context& c, ControlId)
 {
     c.focus.focusIfPossible("f_liga");
 }
 
-void bt_farbenClick(Context& c, const QString&)
+void bt_farbenClick(Context& c, ControlId)
 {
     const auto colour = c.dialogs.chooseColour(c.sheet.Hintergrundfarbe);
     if (!colour)
@@ -117,13 +117,13 @@ void bt_farbenClick(Context& c, const QString&)
     emit c.sheet.windowColourChosen(*colour);
 }
 
-void Timer2Timer(Context& c, const QString&)
+void Timer2Timer(Context& c, ControlId)
 {
     const QString& liga = c.sheet.text("f_liga");
     c.setApplicationTitle(liga.trimmed().isEmpty() ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
 }
 
-void bt_endeClick(Context& c, const QString&)
+void bt_endeClick(Context& c, ControlId)
 {
     const Spielbogen& s = c.sheet;
     const bool headerEmpty = s.text("f_spieltag").trimmed().isEmpty() && s.text("f_liga").trimmed().isEmpty() &&

@@ -4,6 +4,8 @@
 #include <QDate>
 #include <QString>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 class Spielbogen;
@@ -23,11 +25,11 @@ QString ProgrammStart(Context& c);
 void BdeAuslesen(Context& c);
 // Puts the sheet into its initial state when the window is first shown.
 void FormShow(Context& c);
-void f_spieltagExit(Context& c, const QString& sender);
-void bt_farbenClick(Context& c, const QString& sender);
+void f_spieltagExit(Context& c, ControlId sender);
+void bt_farbenClick(Context& c, ControlId sender);
 // The application title: "KLW", or "KLW_" and the league.
-void Timer2Timer(Context& c, const QString& sender);
+void Timer2Timer(Context& c, ControlId sender);
 // Ends the program, after a question and a last snapshot when the header holds anything.
-void bt_endeClick(Context& c, const QString& sender);
+void bt_endeClick(Context& c, ControlId sender);
 
 }  // namespace klw

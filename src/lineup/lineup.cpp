@@ -26,7 +26,7 @@ const QString kGastDoppelt =
 
 // The choice rule: both choices name one of their items, so the line shows the two
 // nicknames as they stand, even when empty. Anything typed leaves the line alone.
-void SpielzeileAusWahl(Context& c, const QString& sender)
+void SpielzeileAusWahl(Context& c, ControlId sender)
 {
     const Spiel* spiel = spielMitWahl(sender);
     if (!spiel)
@@ -36,7 +36,7 @@ void SpielzeileAusWahl(Context& c, const QString& sender)
     const Spielerzeile* gast = gewaehlteZeile(s, *spiel, false);
     if (!heim || !gast)
         return;
-    s.setText(spiel->line, s.text(heim->rufname) + kTrenner + s.text(gast->rufname));
+    s.setText(*spiel->line, s.text(heim->rufname) + kTrenner + s.text(gast->rufname));
 }
 
 bool keinNameDoppelt(const Spielbogen& s, std::span<const Spielerzeile, 6> zeilen)
@@ -86,12 +86,12 @@ bool UebergabePruefen(Context& c)
 
 }  // namespace
 
-void ComboBox1Exit(Context& c, const QString& sender)
+void ComboBox1Exit(Context& c, ControlId sender)
 {
     SpielzeileAusWahl(c, sender);
 }
 
-void ComboBox1Click(Context& c, const QString& sender)
+void ComboBox1Click(Context& c, ControlId sender)
 {
     SpielzeileAusWahl(c, sender);
 }
@@ -106,7 +106,7 @@ bool GastSpielerPruefen(const Context& c)
     return keinNameDoppelt(c.sheet, Gastzeilen);
 }
 
-void bt_namenuebernehmen2Click(Context& c, const QString&)
+void bt_namenuebernehmen2Click(Context& c, ControlId)
 {
     Spielbogen& s = c.sheet;
     if (TeamsGleich(s)) {
@@ -119,7 +119,7 @@ void bt_namenuebernehmen2Click(Context& c, const QString&)
     // From the schedule, not from the choices: a substitute's line shows the scheduled
     // player again until one of its choices is left or picked.
     for (const Spiel& spiel : Einzelspiele)
-        s.setText(spiel.line, anzeigename(s, spiel.homePosition) + kTrenner + anzeigename(s, spiel.guestPosition));
+        s.setText(*spiel.line, anzeigename(s, spiel.homePosition) + kTrenner + anzeigename(s, spiel.guestPosition));
     c.focus.focusIfPossible("Edit9");
 }
 

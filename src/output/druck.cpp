@@ -23,7 +23,7 @@ const QString kBemerkungFrage =
     QStringLiteral("Wurden Spielerwechsel und sonstige Bemerkung eingetragen?\n\rDruck starten?");
 const QString kBemerkungPasstNicht =
     QStringLiteral("Die Bemerkung passt nicht ganz auf den Spielberichtsbogen. Trotzdem drucken?");
-const QString kBemerkung = QStringLiteral("m_bemerkung");
+constexpr FieldId kBemerkung = "m_bemerkung";
 
 Druckausgabe& druckausgabe(Context& c)
 {
@@ -65,11 +65,11 @@ QString PdfJobtitel(const Spielbogen& s)
     return titel.trimmed();
 }
 
-void bt_druckClick(Context& c, const QString& sender)
+void bt_druckClick(Context& c, ControlId sender)
 {
-    if (sender != QLatin1String("bt_druck") && sender != QLatin1String("bt_pdf"))
+    if (sender != "bt_druck" && sender != "bt_pdf")
         return;
-    const bool pdf = sender == QLatin1String("bt_pdf");
+    const bool pdf = sender == "bt_pdf";
 
     int summe = 0;
     for (const Spielerzeile& z : Spielerzeilen)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 struct Context;
@@ -14,7 +16,7 @@ class Report;
 }
 
 // The click on bt_druck (preview) or bt_pdf (the report as a PDF file).
-void bt_druckClick(Context& c, const QString& sender);
+void bt_druckClick(Context& c, ControlId sender);
 
 // The PDF printer is Qt's own PDF output, which is always there. Asks where to save the
 // report under the title (proposing ~/PDF/<title>.pdf, the folder made when missing) and

@@ -9,20 +9,20 @@ namespace klw {
 std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
 {
     int offen = 0;
-    QString erstesOffenes;
+    std::optional<FieldId> erstesOffenes;
     for (const Spiel& spiel : Spiele) {
         if (spiel.isDoubles() && !s.MitDoppel)
             continue;
         if (SpielEntschieden(s, spiel))
             continue;
         if (offen++ == 0)
-            erstesOffenes = QString::fromLatin1(spiel.homeSets);
+            erstesOffenes = spiel.homeSets;
     }
     if (offen == 1)
-        return Rueckfrage{QStringLiteral("1 Spiel hat noch kein Ergebnis. Trotzdem drucken?"), erstesOffenes};
+        return Rueckfrage{QStringLiteral("1 Spiel hat noch kein Ergebnis. Trotzdem drucken?"), *erstesOffenes};
     if (offen > 1)
         return Rueckfrage{QStringLiteral("%1 Spiele haben noch kein Ergebnis. Trotzdem drucken?").arg(offen),
-                          erstesOffenes};
+                          *erstesOffenes};
 
     const int heim = s.number("Edit49");
     const int gast = s.number("Edit84");
@@ -32,7 +32,7 @@ std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
     const QString grund =
         gewaehlt < 0 ? QStringLiteral("Es ist kein Ergebnis gewählt.")
                      : QStringLiteral("Das gewählte Ergebnis passt nicht zum Endstand %1 : %2.").arg(heim).arg(gast);
-    return Rueckfrage{grund + QStringLiteral(" Trotzdem drucken?"), QStringLiteral("rg_ergebnis")};
+    return Rueckfrage{grund + QStringLiteral(" Trotzdem drucken?"), "rg_ergebnis"};
 }
 
 }  // namespace klw

@@ -5,13 +5,15 @@
 #include <QString>
 #include <optional>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 class Spielbogen;
 
 struct Rueckfrage {
     QString text;  // a question with Ja and Nein
-    QString fokus;  // the field that gets the focus when the user says Nein
+    FieldId fokus;  // the field that gets the focus when the user says Nein
 };
 
 // Nothing when every game of the match is decided and the chosen result follows from the

@@ -88,16 +88,16 @@ void bt_sendenClick(MailKontext& m)
     MailFormular& f = m.form;
     if (leer(f.f_an)) {
         m.dialogs.information(QStringLiteral("Feld Empfänger muß gefüllt werden!"));
-        m.focus.setFocus(QStringLiteral("f_an"));
+        m.focus.setFocus("f_an");
         return;
     }
     if (leer(f.f_betreff)) {
         m.dialogs.information(QStringLiteral("Feld Betreff muß gefüllt werden!"));
-        m.focus.setFocus(QStringLiteral("f_betreff"));
+        m.focus.setFocus("f_betreff");
         return;
     }
     if (leer(f.f_anhang) && !m.dialogs.confirm(QStringLiteral("Kein Anhang eingetragen, dennoch senden?"))) {
-        m.focus.setFocus(QStringLiteral("f_anhang"));
+        m.focus.setFocus("f_anhang");
         return;
     }
     const QStringList anhaenge = AnhangListe(f.f_anhang);

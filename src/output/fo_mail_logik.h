@@ -4,13 +4,22 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
+#include <string_view>
+
+#include "sheet/services.h"
 
 namespace klw {
 
 class Dialogs;
-class Focus;
 class TDM_DAT_Mail;
+
+// The controls of the mail window that a handler names.
+inline constexpr std::array<std::string_view, 5> kMailControlNames{"f_an", "f_ancc", "f_betreff", "f_memo",
+                                                                     "f_anhang"};
+using MailControlId = CheckedName<kMailControlNames>;
+using MailFocus = FocusOn<MailControlId>;
 
 struct MailFormular {
     QString f_an;  // recipients, separated by ';'
@@ -30,7 +39,7 @@ struct MailFormular {
 struct MailKontext {
     MailFormular& form;
     Dialogs& dialogs;
-    Focus& focus;
+    MailFocus& focus;
     TDM_DAT_Mail& DM_DAT;
     // Told while the mail is being handed over: the window shows it is busy.
     std::function<void(bool laeuft)> versand = {};

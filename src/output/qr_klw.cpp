@@ -21,7 +21,7 @@ using reportengine::Band;
 
 namespace {
 
-QString verbunden(const Spielbogen& s, const char* home, const char* guest, const QString& zwischen)
+QString verbunden(const Spielbogen& s, FieldId home, FieldId guest, const QString& zwischen)
 {
     return s.text(home) + zwischen + s.text(guest);
 }

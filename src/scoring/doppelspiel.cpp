@@ -6,7 +6,7 @@ namespace klw {
 
 void DoppelSpiel(Context& c)
 {
-    for (const char* control : Doppelsteuerelemente)
+    for (FieldId control : Doppelsteuerelemente)
         c.sheet.setVisible(control, c.sheet.MitDoppel);
 }
 

@@ -8,7 +8,7 @@ namespace klw {
 namespace {
 
 // The doubles are always summed, also while they are hidden.
-int summe(const Spielbogen& s, const char* Spiel::*feld)
+int summe(const Spielbogen& s, FieldId Spiel::*feld)
 {
     int n = 0;
     for (const Spiel& spiel : Spiele)
@@ -39,7 +39,7 @@ int ErgebnisAusSpielen(int heim, int gast)
     return heim > gast ? 0 : heim == gast ? 1 : 2;
 }
 
-void Edit49Change(Context& c, const QString&)
+void Edit49Change(Context& c, ControlId)
 {
     Spielbogen& s = c.sheet;
     if (s.text("Edit49").isEmpty() || s.text("Edit84").isEmpty())

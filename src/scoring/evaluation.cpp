@@ -18,7 +18,7 @@ bool gueltigeSaetze(const QString& saetze)
     return saetze.compare(QLatin1String("0")) >= 0 && saetze.compare(QLatin1String("2")) <= 0;
 }
 
-void SaetzePruefen(Context& c, const char* feld)
+void SaetzePruefen(Context& c, FieldId feld)
 {
     if (gueltigeSaetze(c.sheet.text(feld)))
         return;
@@ -58,7 +58,7 @@ bool SpielEntschieden(const Spielbogen& s, const Spiel& spiel)
     return s.text(spiel.homePoint) == QLatin1String("1") || s.text(spiel.guestPoint) == QLatin1String("1");
 }
 
-void Edit56Exit(Context& c, const QString& sender)
+void Edit56Exit(Context& c, ControlId sender)
 {
     if (const Spiel* spiel = spielMitGastSaetzen(sender))
         SpielAuswerten(c, *spiel);

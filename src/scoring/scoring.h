@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 struct Context;
@@ -12,7 +14,7 @@ struct Spiel;
 class Spielbogen;
 
 // Leaving a guest-sets field: evaluates that game, then recomputes points and totals.
-void Edit56Exit(Context& c, const QString& sender);
+void Edit56Exit(Context& c, ControlId sender);
 // Whether the game's evaluation gave one side the game's point; a game without sets, or
 // with sets that make no winner, is not decided yet.
 bool SpielEntschieden(const Spielbogen& sheet, const Spiel& spiel);
@@ -24,7 +26,7 @@ void EinzelpunkteErrechnen(Context& c);
 // Rewrites the four totals and checks the games total against 16 or 18 games.
 void EnddstandErrechnen(Context& c);
 // A games total changed: preselects the match result.
-void Edit49Change(Context& c, const QString& sender);
+void Edit49Change(Context& c, ControlId sender);
 // Shows or hides the doubles row as MitDoppel says.
 void DoppelSpiel(Context& c);
 

@@ -37,7 +37,7 @@ struct Context {
     bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen
     // The pass-number fields of the rows whose member could not be stored; they are stored
     // again when the row's name is left again and before every snapshot.
-    QSet<QString> offeneMitglieder;
+    QSet<FieldId> offeneMitglieder;
     Druckausgabe* druck = nullptr;  // printers, print preview and print jobs
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };

@@ -6,23 +6,22 @@ namespace klw {
 
 namespace {
 
-FieldDef edit(const QString& name, bool tabStop, int maxLength = 0)
+FieldDef edit(FieldId id, bool tabStop, int maxLength = 0)
 {
-    FieldDef d;
-    d.name = name;
+    FieldDef d{id};
     d.tabStop = tabStop;
     d.maxLength = maxLength;
     return d;
 }
 
-FieldDef computed(const QString& name, int maxLength)
+FieldDef computed(FieldId name, int maxLength)
 {
     FieldDef d = edit(name, false, maxLength);
     d.readOnly = true;
     return d;
 }
 
-FieldDef ofKind(const QString& name, FieldKind kind, bool tabStop)
+FieldDef ofKind(FieldId name, FieldKind kind, bool tabStop)
 {
     FieldDef d = edit(name, tabStop);
     d.kind = kind;
@@ -64,7 +63,7 @@ std::vector<FieldDef> buildFields()
             FieldDef pair = edit(s.homeChoice, true);
             pair.visible = false;
             f.push_back(pair);
-            pair.name = s.guestChoice;
+            pair.id = s.guestChoice;
             f.push_back(pair);
         } else {
             for (bool home : {true, false}) {
@@ -74,26 +73,27 @@ std::vector<FieldDef> buildFields()
                 wahl.text = wahl.items.first();
                 f.push_back(wahl);
             }
-            f.push_back(edit(s.line, false));
+            f.push_back(edit(*s.line, false));
         }
         FieldDef sets = edit(s.homeSets, true, 1);
         FieldDef points = computed(s.homePoint, 1);
         sets.visible = points.visible = !s.isDoubles();
         f.push_back(sets);
-        sets.name = s.guestSets;
+        sets.id = s.guestSets;
         f.push_back(sets);
         f.push_back(points);
-        points.name = s.guestPoint;
+        points.id = s.guestPoint;
         f.push_back(points);
     }
-    for (const char* label : {"Label11", "Label24"}) {
-        FieldDef d = ofKind(label, FieldKind::Label, false);
-        d.visible = false;
-        d.text = label == QLatin1String("Label11") ? QStringLiteral("Doppel 1:") : QStringLiteral("Doppel 2:");
-        f.push_back(d);
+    const std::array<FieldId, 2> doppelTitel{"Label11", "Label24"};
+    for (int d = 0; d < 2; ++d) {
+        FieldDef titel = ofKind(doppelTitel[size_t(d)], FieldKind::Label, false);
+        titel.visible = false;
+        titel.text = QStringLiteral("Doppel %1:").arg(d + 1);
+        f.push_back(titel);
     }
 
-    for (const char* total : {"Edit50", "Edit85", "Edit49", "Edit84"})
+    for (FieldId total : std::array<FieldId, 4>{"Edit50", "Edit85", "Edit49", "Edit84"})
         f.push_back(computed(total, 2));
 
     FieldDef ergebnis = ofKind("rg_ergebnis", FieldKind::Radio, true);
@@ -130,7 +130,7 @@ QStringList buildTabOrder()
     for (const auto& s : Doppelspiele)
         order << s.homeChoice << s.guestChoice << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
     for (const auto& s : Einzelspiele)
-        order << s.homeChoice << s.guestChoice << s.line << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
+        order << s.homeChoice << s.guestChoice << *s.line << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
     order << "Edit50"
           << "Edit85"
           << "Edit49"

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 enum class FieldKind {
@@ -21,7 +23,7 @@ enum class FieldKind {
 };
 
 struct FieldDef {
-    QString name;
+    FieldId id;
     FieldKind kind = FieldKind::Edit;
     int maxLength = 0;  // 0: unlimited
     QStringList items;  // choices and radio groups

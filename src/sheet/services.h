@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
 class Dialogs {
@@ -27,19 +29,24 @@ public:
     virtual QString chooseSaveFile(const QString& proposed) = 0;
 };
 
-class Focus {
+// Focus moves among the named controls of one window.
+template <typename Id>
+class FocusOn {
 public:
-    virtual ~Focus() = default;
+    virtual ~FocusOn() = default;
     // Whether the named control can take the focus now (shown and enabled).
-    virtual bool canFocus(const QString& name) const = 0;
-    virtual void setFocus(const QString& name) = 0;
+    virtual bool canFocus(Id name) const = 0;
+    virtual void setFocus(Id name) = 0;
 
-    void focusIfPossible(const QString& name)
+    void focusIfPossible(Id name)
     {
         if (canFocus(name))
             setFocus(name);
     }
 };
+
+// The main window's focus.
+using Focus = FocusOn<ControlId>;
 
 // The current row of a search window's result when the window closed, as texts by column
 // name; nothing when the window handed nothing back ("&ende", no result, no row).

@@ -6,27 +6,22 @@ namespace klw {
 
 Spielbogen::Spielbogen()
 {
+    defIndex_.fill(-1);
     const auto& defs = sheetFields();
-    values_.reserve(defs.size());
-    for (const auto& d : defs) {
-        index_.insert(d.name, int(values_.size()));
-        values_.push_back(Value{d.text, d.visible, d.itemIndex, false, QRect()});
+    for (size_t i = 0; i < defs.size(); ++i) {
+        const FieldDef& d = defs[i];
+        values_[size_t(d.id.index())] = Value{d.text, d.visible, d.itemIndex, false, QRect()};
+        defIndex_[size_t(d.id.index())] = int(i);
     }
+    for (int i : defIndex_)
+        if (i < 0)
+            throw std::logic_error("Ein Feld des Spielbogens hat keine Beschreibung.");
 }
 
-int Spielbogen::indexOf(const QString& name) const
+void Spielbogen::setText(FieldId name, const QString& text)
 {
-    const auto it = index_.constFind(name);
-    if (it == index_.constEnd())
-        throw std::logic_error("Feld \"" + name.toStdString() + "\" gibt es auf dem Spielbogen nicht.");
-    return *it;
-}
-
-void Spielbogen::setText(const QString& name, const QString& text)
-{
-    const int i = indexOf(name);
-    Value& v = values_[size_t(i)];
-    if (sheetFields()[size_t(i)].kind == FieldKind::Choice && v.selected != -1) {
+    Value& v = field(name);
+    if (def(name).kind == FieldKind::Choice && v.selected != -1) {
         v.selected = -1;
         emit stateChanged(name);
     }
@@ -36,7 +31,7 @@ void Spielbogen::setText(const QString& name, const QString& text)
     emit textChanged(name);
 }
 
-void Spielbogen::setVisible(const QString& name, bool visible)
+void Spielbogen::setVisible(FieldId name, bool visible)
 {
     Value& v = field(name);
     if (v.visible == visible)
@@ -45,11 +40,11 @@ void Spielbogen::setVisible(const QString& name, bool visible)
     emit stateChanged(name);
 }
 
-void Spielbogen::selectItem(const QString& name, int index)
+void Spielbogen::selectItem(FieldId name, int index)
 {
     const FieldDef& d = def(name);
     if (index < -1 || index >= d.items.size())
-        throw std::out_of_range("Auswahl " + std::to_string(index) + " gibt es in " + name.toStdString() + " nicht.");
+        throw std::out_of_range("Auswahl " + std::to_string(index) + " gibt es in " + name.name().toStdString() + " nicht.");
     Value& v = field(name);
     if (index >= 0 && v.text != d.items[index]) {
         v.text = d.items[index];
@@ -61,7 +56,7 @@ void Spielbogen::selectItem(const QString& name, int index)
     }
 }
 
-void Spielbogen::setItemIndex(const QString& name, int index)
+void Spielbogen::setItemIndex(FieldId name, int index)
 {
     Value& v = field(name);
     if (v.selected == index)
@@ -70,7 +65,7 @@ void Spielbogen::setItemIndex(const QString& name, int index)
     emit stateChanged(name);
 }
 
-void Spielbogen::setGeometry(const QString& name, const QRect& geometry)
+void Spielbogen::setGeometry(FieldId name, const QRect& geometry)
 {
     Value& v = field(name);
     if (v.geometry == geometry)
@@ -79,7 +74,7 @@ void Spielbogen::setGeometry(const QString& name, const QRect& geometry)
     emit stateChanged(name);
 }
 
-void Spielbogen::setChecked(const QString& name, bool checked)
+void Spielbogen::setChecked(FieldId name, bool checked)
 {
     Value& v = field(name);
     if (v.checked == checked)
@@ -88,7 +83,7 @@ void Spielbogen::setChecked(const QString& name, bool checked)
     emit stateChanged(name);
 }
 
-int Spielbogen::number(const QString& name) const
+int Spielbogen::number(FieldId name) const
 {
     bool ok = false;
     const int n = text(name).toInt(&ok);

@@ -1,13 +1,12 @@
 #pragma once
 // The match sheet: one value per named field of the main window, and the window state
-// variables. Handlers read and write fields by name; the window binds its widgets to them.
+// variables. Handlers read and write fields by their FieldId; the window binds its widgets to them.
 
 #include <QColor>
-#include <QHash>
 #include <QObject>
 #include <QRect>
 #include <QString>
-#include <vector>
+#include <array>
 
 #include "sheet/fields.h"
 
@@ -18,34 +17,33 @@ class Spielbogen : public QObject {
 public:
     Spielbogen();
 
-    bool has(const QString& name) const { return index_.contains(name); }
-    const FieldDef& def(const QString& name) const { return sheetFields()[size_t(indexOf(name))]; }
+    const FieldDef& def(FieldId name) const { return sheetFields()[size_t(defIndex_[size_t(name.index())])]; }
 
-    const QString& text(const QString& name) const { return field(name).text; }
+    const QString& text(FieldId name) const { return field(name).text; }
     // For a choice, setting the text leaves it without a selected item, even when the text
     // equals one of its items; only selectItem() selects.
-    void setText(const QString& name, const QString& text);
+    void setText(FieldId name, const QString& text);
 
-    bool isVisible(const QString& name) const { return field(name).visible; }
-    void setVisible(const QString& name, bool visible);
+    bool isVisible(FieldId name) const { return field(name).visible; }
+    void setVisible(FieldId name, bool visible);
 
     // Choices: the selected item, -1 for none. Selecting also sets the text to the item.
-    int selectedItem(const QString& name) const { return field(name).selected; }
-    void selectItem(const QString& name, int index);
+    int selectedItem(FieldId name) const { return field(name).selected; }
+    void selectItem(FieldId name, int index);
 
     // Radio groups: the chosen item, -1 for none.
-    int itemIndex(const QString& name) const { return field(name).selected; }
-    void setItemIndex(const QString& name, int index);
+    int itemIndex(FieldId name) const { return field(name).selected; }
+    void setItemIndex(FieldId name, int index);
 
     // Where a panel stands in the window; an empty rectangle leaves it where the window put it.
-    QRect geometry(const QString& name) const { return field(name).geometry; }
-    void setGeometry(const QString& name, const QRect& geometry);
+    QRect geometry(FieldId name) const { return field(name).geometry; }
+    void setGeometry(FieldId name, const QRect& geometry);
 
-    bool isChecked(const QString& name) const { return field(name).checked; }
-    void setChecked(const QString& name, bool checked);
+    bool isChecked(FieldId name) const { return field(name).checked; }
+    void setChecked(FieldId name, bool checked);
 
     // A field's text read as a decimal integer; empty or non-numeric text is 0.
-    int number(const QString& name) const;
+    int number(FieldId name) const;
 
     // Window state, kept for the run only.
     bool MitDoppel = false;
@@ -60,9 +58,9 @@ public:
 
 signals:
     // Emitted only when a text really changes.
-    void textChanged(const QString& name);
+    void textChanged(FieldId name);
     // Visibility, geometry, selected item, radio item or check state changed.
-    void stateChanged(const QString& name);
+    void stateChanged(FieldId name);
     // The user chose a background colour for the window.
     void windowColourChosen(const QColor& colour);
 
@@ -74,12 +72,11 @@ private:
         bool checked = false;
         QRect geometry;
     };
-    int indexOf(const QString& name) const;
-    const Value& field(const QString& name) const { return values_[size_t(indexOf(name))]; }
-    Value& field(const QString& name) { return values_[size_t(indexOf(name))]; }
+    const Value& field(FieldId name) const { return values_[size_t(name.index())]; }
+    Value& field(FieldId name) { return values_[size_t(name.index())]; }
 
-    QHash<QString, int> index_;
-    std::vector<Value> values_;
+    std::array<Value, FieldId::count> values_;
+    std::array<int, FieldId::count> defIndex_;  // where each field stands in sheetFields()
 };
 
 }  // namespace klw

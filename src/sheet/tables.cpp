@@ -12,18 +12,18 @@ const Spielerzeile* zeileZuPosition(QStringView position)
     return nullptr;
 }
 
-const Spiel* spielMitGastSaetzen(QStringView guestSetsField)
+const Spiel* spielMitGastSaetzen(ControlId guestSetsField)
 {
     for (const auto& spiel : Spiele)
-        if (guestSetsField == QLatin1String(spiel.guestSets))
+        if (guestSetsField == spiel.guestSets)
             return &spiel;
     return nullptr;
 }
 
-const Spiel* spielMitWahl(QStringView choiceField)
+const Spiel* spielMitWahl(ControlId choiceField)
 {
     for (const auto& spiel : Einzelspiele)
-        if (choiceField == QLatin1String(spiel.homeChoice) || choiceField == QLatin1String(spiel.guestChoice))
+        if (choiceField == spiel.homeChoice || choiceField == spiel.guestChoice)
             return &spiel;
     return nullptr;
 }

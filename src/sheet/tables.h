@@ -1,33 +1,30 @@
 #pragma once
 // The two tables every subsystem iterates: the games of the sheet (sixteen singles in
-// round order, then the two doubles) and the twelve player rows. Nothing else in the
-// program repeats these field names.
+// round order, then the two doubles) and the twelve player rows, and from them the list of
+// every field name of the sheet. Nothing else in the program repeats these field names:
+// elsewhere a field is a FieldId, which a misspelt name does not become.
 
 #include <array>
+#include <optional>
 #include <span>
+#include <string_view>
+#include <utility>
 
 #include <QStringView>
 
+#include "sheet/checked_name.h"
+
 namespace klw {
 
-struct Spiel {
-    int nr;  // 1..16 for the singles; 17, 18 for doubles 1 and 2
-    int round;  // 1..4, 0 for the doubles
-    int slot;  // 1..4 within the round, the doubles' number for the doubles
-    const char* homePosition;  // scheduled position ("H1"); nullptr for the doubles
-    const char* guestPosition;
-    const char* homeChoice;  // ComboBox(2k-1); for the doubles the home pair field
-    const char* guestChoice;  // ComboBox(2k);   for the doubles the guest pair field
-    const char* line;  // Spielzeile; nullptr for the doubles
-    const char* homeSets;
-    const char* guestSets;
-    const char* homePoint;
-    const char* guestPoint;
+namespace table_text {
 
-    constexpr bool isDoubles() const { return round == 0; }
+struct Game {
+    int nr, round, slot;
+    const char *homePosition, *guestPosition, *homeChoice, *guestChoice, *line, *homeSets, *guestSets, *homePoint,
+        *guestPoint;
 };
 
-inline constexpr std::array<Spiel, 18> Spiele{{
+inline constexpr std::array<Game, 18> kGames{{
     {1, 1, 1, "H1", "G1", "ComboBox1", "ComboBox2", "Edit1", "Edit9", "Edit56", "Edit8", "Edit55"},
     {2, 1, 2, "H2", "G2", "ComboBox3", "ComboBox4", "Edit4", "Edit7", "Edit54", "Edit6", "Edit52"},
     {3, 1, 3, "H3", "G3", "ComboBox5", "ComboBox6", "Edit3", "Edit5", "Edit51", "Edit14", "Edit59"},
@@ -50,22 +47,13 @@ inline constexpr std::array<Spiel, 18> Spiele{{
      "l_hdoppelspiele2", "l_gdoppelspiele2"},
 }};
 
-inline constexpr std::span<const Spiel, 16> Einzelspiele{Spiele.data(), 16};
-inline constexpr std::span<const Spiel, 2> Doppelspiele{Spiele.data() + 16, 2};
-
-struct Spielerzeile {
-    const char* position;  // "H1" .. "G6"
-    const char* passNr;
-    const char* name;
-    const char* rufname;
-    const char* punkte;
-    const char* button;
-    const char* teamField;  // the team written into the member record
+struct Row {
+    const char *position, *passNr, *name, *rufname, *punkte, *button, *teamField;
     bool home;
-    int number;  // 1..6
+    int number;
 };
 
-inline constexpr std::array<Spielerzeile, 12> Spielerzeilen{{
+inline constexpr std::array<Row, 12> kRows{{
     {"H1", "f_h1pnr", "f_h1name", "f_h1rname", "f_h1punkte", "bt_H1", "f_Heimteam", true, 1},
     {"H2", "f_h2pnr", "f_h2name", "f_h2rname", "f_h2punkte", "bt_H2", "f_Heimteam", true, 2},
     {"H3", "f_h3pnr", "f_h3name", "f_h3rname", "f_h3punkte", "bt_H3", "f_Heimteam", true, 3},
@@ -80,6 +68,163 @@ inline constexpr std::array<Spielerzeile, 12> Spielerzeilen{{
     {"G6", "f_g6pnr", "f_g6name", "f_g6rname", "f_g6punkte", "bt_G6", "f_gastteam", false, 6},
 }};
 
+// The fields that stand once on the sheet, around the tables' fields.
+inline constexpr std::array<const char*, 6> kHeader{"f_spieltag", "f_datum",    "f_liga",
+                                                    "f_Heimteam", "f_gastteam", "l_version"};
+inline constexpr std::array<const char*, 16> kFooter{
+    "Label11",     "Label24",          "Edit50", "Edit85",       "Edit49",  "Edit84",      "rg_ergebnis", "rg_druck1",
+    "m_bemerkung", "l_ligabearbeiter", "f_ort",  "cb_maildatei", "f_bde2",  "l_sicherung", "p_admin",     "f_intervall"};
+
+// The window's controls that hold no value of the sheet: buttons, pictures, the snapshot list.
+inline constexpr std::array<const char*, 12> kOtherControls{
+    "bts_hteam", "bts_gteam", "bt_namenuebernehmen2", "bt_sicherung", "bt_farben", "bt_info",
+    "bt_pdf",    "bt_druck",  "bt_ende",              "bt_schliessen3", "bt_laden", "DBGrid1"};
+inline constexpr std::array<const char*, 4> kPictures{"Image2", "Image3", "Timer1", "Timer2"};
+
+template <typename Visit>
+constexpr void forEachFieldName(Visit visit)
+{
+    for (const char* n : kHeader)
+        visit(n);
+    for (const Row& z : kRows)
+        for (const char* n : {z.passNr, z.name, z.rufname, z.punkte})
+            visit(n);
+    for (const Game& s : kGames)
+        for (const char* n : {s.homeChoice, s.guestChoice, s.line, s.homeSets, s.guestSets, s.homePoint, s.guestPoint})
+            if (n)
+                visit(n);
+    for (const char* n : kFooter)
+        visit(n);
+}
+
+constexpr int fieldCount()
+{
+    int n = 0;
+    forEachFieldName([&n](const char*) { ++n; });
+    return n;
+}
+
+constexpr std::array<std::string_view, fieldCount()> fieldNames()
+{
+    std::array<std::string_view, fieldCount()> names{};
+    size_t i = 0;
+    forEachFieldName([&](const char* n) { names[i++] = n; });
+    return names;
+}
+
+template <typename Visit>
+constexpr void forEachControlName(Visit visit)
+{
+    forEachFieldName(visit);
+    for (const Row& z : kRows)
+        visit(z.button);
+    for (const char* n : kOtherControls)
+        visit(n);
+    for (const char* n : kPictures)
+        visit(n);
+}
+
+constexpr int controlCount()
+{
+    int n = 0;
+    forEachControlName([&n](const char*) { ++n; });
+    return n;
+}
+
+constexpr std::array<std::string_view, controlCount()> controlNames()
+{
+    std::array<std::string_view, controlCount()> names{};
+    size_t i = 0;
+    forEachControlName([&](const char* n) { names[i++] = n; });
+    return names;
+}
+
+}  // namespace table_text
+
+// Every field name of the sheet, once.
+inline constexpr auto kFieldNames = table_text::fieldNames();
+using FieldId = CheckedName<kFieldNames>;
+
+// Every control of the main window: the fields first, so that each field is also a control.
+inline constexpr auto kControlNames = table_text::controlNames();
+using ControlId = CheckedName<kControlNames>;
+
+struct Spiel {
+    int nr;                    // 1..16 for the singles; 17, 18 for doubles 1 and 2
+    int round;                 // 1..4, 0 for the doubles
+    int slot;                  // 1..4 within the round, the doubles' number for the doubles
+    const char* homePosition;  // scheduled position ("H1"); nullptr for the doubles
+    const char* guestPosition;
+    FieldId homeChoice;           // ComboBox(2k-1); for the doubles the home pair field
+    FieldId guestChoice;          // ComboBox(2k);   for the doubles the guest pair field
+    std::optional<FieldId> line;  // Spielzeile; none for the doubles
+    FieldId homeSets;
+    FieldId guestSets;
+    FieldId homePoint;
+    FieldId guestPoint;
+
+    constexpr bool isDoubles() const { return round == 0; }
+};
+
+struct Spielerzeile {
+    const char* position;  // "H1" .. "G6"
+    FieldId passNr;
+    FieldId name;
+    FieldId rufname;
+    FieldId punkte;
+    ControlId button;
+    FieldId teamField;  // the team written into the member record
+    bool home;
+    int number;  // 1..6
+};
+
+namespace table_text {
+
+constexpr Spiel typed(const Game& g)
+{
+    return {g.nr,
+            g.round,
+            g.slot,
+            g.homePosition,
+            g.guestPosition,
+            FieldId::named(g.homeChoice),
+            FieldId::named(g.guestChoice),
+            g.line ? std::optional<FieldId>(FieldId::named(g.line)) : std::nullopt,
+            FieldId::named(g.homeSets),
+            FieldId::named(g.guestSets),
+            FieldId::named(g.homePoint),
+            FieldId::named(g.guestPoint)};
+}
+
+constexpr Spielerzeile typed(const Row& z)
+{
+    return {z.position,
+            FieldId::named(z.passNr),
+            FieldId::named(z.name),
+            FieldId::named(z.rufname),
+            FieldId::named(z.punkte),
+            ControlId::named(z.button),
+            FieldId::named(z.teamField),
+            z.home,
+            z.number};
+}
+
+template <typename In, size_t N, size_t... I>
+constexpr auto typedTable(const std::array<In, N>& rows, std::index_sequence<I...>)
+{
+    return std::array{typed(rows[I])...};
+}
+
+}  // namespace table_text
+
+inline constexpr std::array<Spiel, 18> Spiele = table_text::typedTable(table_text::kGames, std::make_index_sequence<18>{});
+
+inline constexpr std::span<const Spiel, 16> Einzelspiele{Spiele.data(), 16};
+inline constexpr std::span<const Spiel, 2> Doppelspiele{Spiele.data() + 16, 2};
+
+inline constexpr std::array<Spielerzeile, 12> Spielerzeilen =
+    table_text::typedTable(table_text::kRows, std::make_index_sequence<12>{});
+
 inline constexpr std::span<const Spielerzeile, 6> Heimzeilen{Spielerzeilen.data(), 6};
 inline constexpr std::span<const Spielerzeile, 6> Gastzeilen{Spielerzeilen.data() + 6, 6};
 
@@ -87,14 +232,14 @@ inline constexpr std::span<const Spielerzeile, 6> Gastzeilen{Spielerzeilen.data(
 const Spielerzeile* zeileZuPosition(QStringView position);
 
 // The game (searched in table order) whose guest-sets field, or whose home or guest choice, is the field named.
-const Spiel* spielMitGastSaetzen(QStringView guestSetsField);
-const Spiel* spielMitWahl(QStringView choiceField);  // singles only
+const Spiel* spielMitGastSaetzen(ControlId guestSetsField);
+const Spiel* spielMitWahl(ControlId choiceField);  // singles only
 
 // The three items of a choice: the scheduled position, then the team's two substitutes.
 std::array<const char*, 3> wahlItems(const Spiel& spiel, bool home);
 
 // The fourteen doubles controls that DoppelSpiel shows or hides, in their order.
-inline constexpr std::array<const char*, 14> Doppelsteuerelemente{
+inline constexpr std::array<FieldId, 14> Doppelsteuerelemente{
     "Label11",          "l_hdoppel1",       "l_gdoppel1",       "l_hdoppelsaetze1", "l_gdoppelsaetze1",
     "l_hdoppelspiele1", "l_gdoppelspiele1", "Label24",          "l_hdoppel2",       "l_gdoppel2",
     "l_hdoppelsaetze2", "l_gdoppelsaetze2", "l_hdoppelspiele2", "l_gdoppelspiele2"};

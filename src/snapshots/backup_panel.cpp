@@ -21,7 +21,7 @@ void intervallVorbelegen(Spielbogen& s)
 
 }  // namespace
 
-void Image2Click(Context& c, const QString&)
+void Image2Click(Context& c, ControlId)
 {
     Spielbogen& s = c.sheet;
     s.setVisible("p_admin", true);
@@ -35,7 +35,7 @@ void Image2Click(Context& c, const QString&)
                                                     QStringLiteral(" order by GESPEICHERTD desc"));
 }
 
-void bt_ladenClick(Context& c, const QString&)
+void bt_ladenClick(Context& c, ControlId)
 {
     QString gesichert;
     if (c.abfragen)
@@ -48,7 +48,7 @@ void bt_ladenClick(Context& c, const QString&)
     SicherungHerstellen(c);
 }
 
-void bt_schliessen3Click(Context& c, const QString&)
+void bt_schliessen3Click(Context& c, ControlId)
 {
     Spielbogen& s = c.sheet;
     intervallVorbelegen(s);

@@ -54,7 +54,7 @@ int MaxLfdNr(Context& c)
 void SicherungErstellen(Context& c)
 {
     Spielbogen& s = c.sheet;
-    for (const char* kopf : {"f_Heimteam", "f_gastteam", "f_liga", "f_spieltag"}) {
+    for (FieldId kopf : std::array<FieldId, 4>{"f_Heimteam", "f_gastteam", "f_liga", "f_spieltag"}) {
         if (s.text(kopf).trimmed().isEmpty())
             return;
     }
@@ -110,12 +110,12 @@ void SicherungErstellen(Context& c)
     }
 }
 
-void bt_sicherungClick(Context& c, const QString&)
+void bt_sicherungClick(Context& c, ControlId)
 {
     SicherungErstellen(c);
 }
 
-void Timer1Timer(Context& c, const QString&)
+void Timer1Timer(Context& c, ControlId)
 {
     if (c.autosaveFehlerOffen)
         return;

@@ -31,16 +31,12 @@ namespace {
 
 std::vector<Sicherungsspalte> buildSpalten()
 {
-    auto text = [](const QString& spalte, const char* feld) {
-        return Sicherungsspalte{spalte, QString::fromLatin1(feld), Spaltenart::Text};
-    };
-    auto zahl = [](const QString& spalte, const char* feld) {
-        return Sicherungsspalte{spalte, QString::fromLatin1(feld), Spaltenart::Zahl};
-    };
+    auto text = [](const QString& spalte, FieldId feld) { return Sicherungsspalte{spalte, feld, Spaltenart::Text}; };
+    auto zahl = [](const QString& spalte, FieldId feld) { return Sicherungsspalte{spalte, feld, Spaltenart::Zahl}; };
     std::vector<Sicherungsspalte> s{
         text(QStringLiteral("LIGAX"), "f_liga"),
         zahl(QStringLiteral("SPIELTAGI"), "f_spieltag"),
-        {QStringLiteral("DATUMD"), QStringLiteral("f_datum"), Spaltenart::Datum},
+        {QStringLiteral("DATUMD"), "f_datum", Spaltenart::Datum},
         text(QStringLiteral("HTEAMX"), "f_Heimteam"),
         text(QStringLiteral("GTEAMX"), "f_gastteam"),
         text(QStringLiteral("BEMERKUNGX"), "m_bemerkung"),

@@ -6,10 +6,10 @@
 #include <QString>
 #include <vector>
 
+#include "sheet/tables.h"
+
 namespace klw {
 
-struct Spiel;
-struct Spielerzeile;
 
 enum class Spaltenart {
     Text,  // the field's text as it is
@@ -19,7 +19,7 @@ enum class Spaltenart {
 
 struct Sicherungsspalte {
     QString spalte;
-    QString feld;
+    FieldId feld;
     Spaltenart art;
 };
 

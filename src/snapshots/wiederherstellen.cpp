@@ -27,9 +27,9 @@ QString text(db::Dataset& q, const QString& spalte)
 
 // A stored choice comes back as the pick it was made by: the item its text names is
 // selected. A text that is none of the items comes back as typed, without a selection.
-void wahlHerstellen(Spielbogen& s, const char* wahl, const QString& text)
+void wahlHerstellen(Spielbogen& s, FieldId wahl, const QString& text)
 {
-    const int item = s.def(QString::fromLatin1(wahl)).items.indexOf(text);
+    const int item = s.def(wahl).items.indexOf(text);
     if (item >= 0)
         s.selectItem(wahl, item);
     else
@@ -68,9 +68,9 @@ void SicherungHerstellen(Context& c)
     // just been typed and left.
     for (const Spielerzeile& zeile : Spielerzeilen) {
         s.setText(zeile.passNr, text(Q_LESEN, passnummerSpalte(zeile)));
-        f_h1pnrExit(c, QString::fromLatin1(zeile.passNr));
+        f_h1pnrExit(c, zeile.passNr);
     }
-    bt_namenuebernehmen2Click(c, QStringLiteral("bt_namenuebernehmen2"));
+    bt_namenuebernehmen2Click(c, "bt_namenuebernehmen2");
 
     // The stored line-up as the picks it was made by. The transfer wrote the scheduled
     // players into every line; a game with a substitute gets the line its pick wrote, so
@@ -79,12 +79,12 @@ void SicherungHerstellen(Context& c)
         wahlHerstellen(s, spiel.homeChoice, text(Q_LESEN, wahlSpalte(spiel, true)));
         wahlHerstellen(s, spiel.guestChoice, text(Q_LESEN, wahlSpalte(spiel, false)));
         if (mitErsatzspieler(s, spiel))
-            ComboBox1Click(c, QString::fromLatin1(spiel.homeChoice));
+            ComboBox1Click(c, spiel.homeChoice);
     }
     for (const Spiel& spiel : Einzelspiele) {
         s.setText(spiel.homeSets, zahlText(Q_LESEN, saetzeSpalte(spiel, true)));
         s.setText(spiel.guestSets, zahlText(Q_LESEN, saetzeSpalte(spiel, false)));
-        Edit56Exit(c, QString::fromLatin1(spiel.guestSets));
+        Edit56Exit(c, spiel.guestSets);
     }
 
     for (const Spiel& doppel : Doppelspiele) {
@@ -103,9 +103,9 @@ void SicherungHerstellen(Context& c)
         s.setText(doppel.guestSets, zahlText(Q_LESEN, d.gastSaetze));
     }
     for (const Spiel& doppel : Doppelspiele)
-        Edit56Exit(c, QString::fromLatin1(doppel.guestSets));
+        Edit56Exit(c, doppel.guestSets);
 
-    bt_schliessen3Click(c, QStringLiteral("bt_laden"));
+    bt_schliessen3Click(c, "bt_laden");
 }
 
 }  // namespace klw

@@ -84,8 +84,6 @@ QString QtDialogs::chooseSaveFile(const QString& proposed)
                                         QStringLiteral("PDF-Dateien (*.pdf)"));
 }
 
-namespace {
-
 // A radio group takes the focus on its chosen button, or on its first when none is chosen.
 QWidget* focusTarget(QWidget* w)
 {
@@ -99,18 +97,9 @@ QWidget* focusTarget(QWidget* w)
     return radios.isEmpty() ? w : radios.first();
 }
 
-}  // namespace
-
-bool WidgetFocus::canFocus(const QString& name) const
+bool canTakeFocus(QWidget* w)
 {
-    QWidget* w = focusTarget(widgets_.value(name));
     return w && w->isVisibleTo(w->window()) && w->isEnabled() && w->focusPolicy() != Qt::NoFocus;
-}
-
-void WidgetFocus::setFocus(const QString& name)
-{
-    if (QWidget* w = focusTarget(widgets_.value(name)))
-        w->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace klw

@@ -25,14 +25,27 @@ private:
     QPointer<QWidget> parent_;
 };
 
-class WidgetFocus : public Focus {
+// The widget a focus move goes to: the widget itself, or for a radio group its checked
+// button (else its first); nullptr for none.
+QWidget* focusTarget(QWidget* widget);
+bool canTakeFocus(QWidget* widget);
+
+// Focus among a window's widgets, found by their object names.
+template <typename Id>
+class WidgetFocusOn : public FocusOn<Id> {
 public:
-    explicit WidgetFocus(const QHash<QString, QWidget*>& widgets) : widgets_(widgets) {}
-    bool canFocus(const QString& name) const override;
-    void setFocus(const QString& name) override;
+    explicit WidgetFocusOn(const QHash<QString, QWidget*>& widgets) : widgets_(widgets) {}
+    bool canFocus(Id name) const override { return canTakeFocus(focusTarget(widgets_.value(name.name()))); }
+    void setFocus(Id name) override
+    {
+        if (QWidget* w = focusTarget(widgets_.value(name.name())))
+            w->setFocus(Qt::OtherFocusReason);
+    }
 
 private:
     const QHash<QString, QWidget*>& widgets_;
 };
+
+using WidgetFocus = WidgetFocusOn<ControlId>;
 
 }  // namespace klw

@@ -141,9 +141,9 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& pr
     qApp->installEventFilter(this);
 
     Timer1.setInterval(300000);
-    connect(&Timer1, &QTimer::timeout, this, [this] { run(QStringLiteral("Timer1"), Timer1Timer); });
+    connect(&Timer1, &QTimer::timeout, this, [this] { run("Timer1", Timer1Timer); });
     Timer2.setInterval(1000);
-    connect(&Timer2, &QTimer::timeout, this, [this] { run(QStringLiteral("Timer2"), Timer2Timer); });
+    connect(&Timer2, &QTimer::timeout, this, [this] { run("Timer2", Timer2Timer); });
     Timer1.start();
     Timer2.start();
 
@@ -179,7 +179,7 @@ void TFKLW::showEvent(QShowEvent* event)
     dispatch(dialogs_, [this] { FormShow(context_); });
 }
 
-void TFKLW::run(const QString& sender, Handler handler)
+void TFKLW::run(ControlId sender, Handler handler)
 {
     if (handler)
         dispatch(dialogs_, [&] { handler(context_, sender); });
@@ -207,7 +207,7 @@ QLabel* TFKLW::addCaption(const QString& text, int x, int y, QWidget* parent, bo
     return label;
 }
 
-QAbstractButton* TFKLW::addButton(const QString& name, const QRect& geometry, const QString& caption,
+QAbstractButton* TFKLW::addButton(ControlId name, const QRect& geometry, const QString& caption,
                                   const QString& hint, const QString& picture, QWidget* parent)
 {
     QAbstractButton* button = nullptr;
@@ -221,16 +221,17 @@ QAbstractButton* TFKLW::addButton(const QString& name, const QRect& geometry, co
         glyph->setIconSize(caption.isEmpty() ? geometry.size() - QSize(12, 12) : geometry.size() - QSize(24, 24));
         button = glyph;
     }
-    button->setObjectName(name);
+    const QString key = name.name();
+    button->setObjectName(key);
     button->setGeometry(geometry);
     button->setToolTip(hint);
     // Only the small position buttons in front of the player rows are no tab stops.
-    button->setFocusPolicy(name.startsWith(QLatin1String("bt_H")) || name.startsWith(QLatin1String("bt_G"))
+    button->setFocusPolicy(key.startsWith(QLatin1String("bt_H")) || key.startsWith(QLatin1String("bt_G"))
                                ? Qt::ClickFocus
                                : Qt::StrongFocus);
-    widgets_.insert(name, button);
+    widgets_.insert(key, button);
     connect(button, &QAbstractButton::clicked, this, [this, name] {
-        if (name == QLatin1String("bt_info"))
+        if (name == "bt_info")
             dispatch(dialogs_, [this] { bt_infoClick(); });
         else
             run(name, clickHandler(name));
@@ -238,7 +239,7 @@ QAbstractButton* TFKLW::addButton(const QString& name, const QRect& geometry, co
     return button;
 }
 
-QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* parent)
+QWidget* TFKLW::addField(FieldId name, const QRect& geometry, QWidget* parent)
 {
     const FieldDef& def = sheet_.def(name);
     if (!parent)
@@ -268,14 +269,14 @@ QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* pa
         auto* combo = new ChoiceBox(parent);
         combo->addItems(def.items);
         // The match day list shows all its rows at once, the league list twenty.
-        combo->setMaxVisibleItems(name == QLatin1String("f_spieltag") ? 19 : 20);
+        combo->setMaxVisibleItems(name == "f_spieltag" ? 19 : 20);
         w = combo;
         break;
     }
     case FieldKind::Radio: {
         auto* box = new QGroupBox(parent);
         auto* group = new QButtonGroup(box);
-        const int columns = name == QLatin1String("rg_ergebnis") ? 3 : 1;
+        const int columns = name == "rg_ergebnis" ? 3 : 1;
         const int cellWidth = geometry.width() / columns - 4;
         for (int i = 0; i < def.items.size(); ++i) {
             auto* radio = new QRadioButton(def.items[i], box);
@@ -311,13 +312,13 @@ QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* pa
         break;
     }
     }
-    w->setObjectName(name);
+    w->setObjectName(name.name());
     w->setGeometry(geometry);
     if (def.kind == FieldKind::Label || def.kind == FieldKind::Panel)
         w->setFocusPolicy(Qt::NoFocus);
     else if (def.kind != FieldKind::Radio)
         w->setFocusPolicy(def.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    widgets_.insert(name, w);
+    widgets_.insert(name.name(), w);
     bindField(def, w);
     showField(name);
     if (!def.visible)
@@ -328,7 +329,7 @@ QWidget* TFKLW::addField(const QString& name, const QRect& geometry, QWidget* pa
 // Widget to sheet for what the user does; sheet to widget in showField().
 void TFKLW::bindField(const FieldDef& def, QWidget* w)
 {
-    const QString name = def.name;
+    const FieldId name = def.id;
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         connect(edit, &QLineEdit::textEdited, this, [this, name, edit] { sheet_.setText(name, sheetText(edit)); });
     } else if (auto* combo = qobject_cast<ChoiceBox*>(w)) {
@@ -350,9 +351,9 @@ void TFKLW::bindField(const FieldDef& def, QWidget* w)
     }
 }
 
-void TFKLW::showField(const QString& name)
+void TFKLW::showField(FieldId name)
 {
-    QWidget* w = widgets_.value(name);
+    QWidget* w = widgets_.value(name.name());
     if (!w)
         return;
     const QString& text = sheet_.text(name);
@@ -452,7 +453,8 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             const QString name = widget->objectName();
             if (widgets_.value(name) == widget)
-                run(name, exitHandler(name));
+                if (const auto control = ControlId::find(name))
+                    run(*control, exitHandler(*control));
             if (QLineEdit* date = dateField(widget))
                 showDateWith(date, kShownBlank);
         }

@@ -52,15 +52,15 @@ private:
     void bt_infoClick();
 
     void buildSheet(QWidget* canvas);
-    QWidget* addField(const QString& name, const QRect& geometry, QWidget* parent = nullptr);
-    QAbstractButton* addButton(const QString& name, const QRect& geometry, const QString& caption,
+    QWidget* addField(FieldId name, const QRect& geometry, QWidget* parent = nullptr);
+    QAbstractButton* addButton(ControlId name, const QRect& geometry, const QString& caption,
                                const QString& hint = QString(), const QString& picture = QString(),
                                QWidget* parent = nullptr);
     QLabel* addCaption(const QString& text, int x, int y, QWidget* parent = nullptr, bool bold = false);
     void bindField(const FieldDef& def, QWidget* widget);
-    void showField(const QString& name);
+    void showField(FieldId name);
     void applyTabOrder();
-    void run(const QString& sender, Handler handler);
+    void run(ControlId sender, Handler handler);
 
     Spielbogen sheet_;
     QtDialogs qtDialogs_{this};

@@ -109,7 +109,7 @@ void TFKLW::buildSheet(QWidget* canvas)
     // Doubles row
     for (const Spiel& s : Doppelspiele) {
         const int x = s.slot == 1 ? kLeft : kRight;
-        addField(s.slot == 1 ? "Label11" : "Label24", QRect(x, 266, 58, 16));
+        addField(s.slot == 1 ? FieldId("Label11") : FieldId("Label24"), QRect(x, 266, 58, 16));
         addField(s.homeChoice, QRect(x + 60, 263, 150, kRowHeight));
         addField(s.guestChoice, QRect(x + 214, 263, 150, kRowHeight));
         addField(s.homeSets, QRect(x + kSetsX, 263, kCellWidth, kRowHeight));
@@ -131,7 +131,7 @@ void TFKLW::buildSheet(QWidget* canvas)
         const int y = kGameTops[(s.round - 1) / 2][s.slot - 1];
         addField(s.homeChoice, QRect(x, y, 50, kRowHeight));
         addField(s.guestChoice, QRect(x + 52, y, 50, kRowHeight));
-        addField(s.line, QRect(x + 106, y, 258, kRowHeight));
+        addField(*s.line, QRect(x + 106, y, 258, kRowHeight));
         addField(s.homeSets, QRect(x + kSetsX, y, kCellWidth, kRowHeight));
         addField(s.guestSets, QRect(x + kSetsX + 24, y, kCellWidth, kRowHeight));
         addField(s.homePoint, QRect(x + kPointsX, y, kCellWidth, kRowHeight));
@@ -155,8 +155,8 @@ void TFKLW::buildSheet(QWidget* canvas)
     addCaption(QStringLiteral("Endstand:"), 735, 536, nullptr, true);
     addField("Edit50", QRect(800, 532, 26, kRowHeight));
     addField("Edit85", QRect(828, 532, 26, kRowHeight));
-    for (const char* total : {"Edit49", "Edit84"}) {
-        QWidget* w = addField(total, QRect(total == QLatin1String("Edit49") ? 866 : 910, 526, 40, 32));
+    for (FieldId total : std::array<FieldId, 2>{"Edit49", "Edit84"}) {
+        QWidget* w = addField(total, QRect(total == "Edit49" ? 866 : 910, 526, 40, 32));
         QFont big = boldFont(base);
         big.setPointSize(14);
         w->setFont(big);
@@ -175,7 +175,7 @@ void TFKLW::buildSheet(QWidget* canvas)
     icon->setPixmap(QPixmap(QStringLiteral(":/pictures/sicherung.jpg")));
     icon->setScaledContents(true);
     icon->setGeometry(kLeft, 666, 25, 25);
-    icon->clicked = [this] { run(QStringLiteral("Image2"), clickHandler(QStringLiteral("Image2"))); };
+    icon->clicked = [this] { run("Image2", clickHandler("Image2")); };
     widgets_.insert(QStringLiteral("Image2"), icon);
     addCaption(QStringLiteral("Pfad:"), 42, 670);
     addField("f_bde2", QRect(72, 666, 330, kRowHeight));
@@ -185,7 +185,7 @@ void TFKLW::buildSheet(QWidget* canvas)
     status->setPalette(blue);
 
     struct ButtonDef {
-        const char* name;
+        ControlId name;
         const char* caption;
         const char* hint;
         const char* picture;

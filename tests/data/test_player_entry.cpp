@@ -319,7 +319,7 @@ private slots:
             h.dialogs.shown[0].text,
             QStringLiteral(
                 "Das neue Mitglied mit der Passnummer 10016 wurde nicht gespeichert.\n\r(no such column: PASSNR)"));
-        QCOMPARE(h.focus.moves, QStringList{QString::fromLatin1(z.name)});
+        QCOMPARE(h.focus.moves, QStringList{z.name.name()});
     }
 
     void unknownSenderDoesNothing()

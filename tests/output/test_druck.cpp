@@ -67,7 +67,7 @@ void spielen(test::Harness& h, const QString& muster)
         const char c = muster[i].toLatin1();
         h.sheet.setText(spiel.homeSets, c == 'H' ? "2" : c == 'G' ? "0" : c == 'u' ? "1" : "");
         h.sheet.setText(spiel.guestSets, c == 'H' ? "0" : c == 'G' ? "2" : c == 'u' ? "1" : "");
-        Edit56Exit(h.c, QString::fromLatin1(spiel.guestSets));
+        Edit56Exit(h.c, spiel.guestSets);
     }
 }
 

@@ -130,7 +130,7 @@ struct Wiederherstellen {
         }
         bt_namenuebernehmen2Click(c, QStringLiteral("bt_namenuebernehmen2"));
         for (const Spiel& e : Einzelspiele)
-            uebergeben.insert(QString::fromLatin1(e.line), sheet.text(e.line));
+            uebergeben.insert(e.line->name(), sheet.text(e.line));
         sheet.selectItem("ComboBox5", 1);  // game 3: H5 for H3, picked
         ComboBox1Click(c, QStringLiteral("ComboBox5"));
         sheet.selectItem("ComboBox20", 2);  // game 10: G6 for G2
@@ -143,7 +143,7 @@ struct Wiederherstellen {
         for (const Spiel& e : Einzelspiele) {
             sheet.setText(e.homeSets, QString(QLatin1Char(saetze[k][0])));
             sheet.setText(e.guestSets, QString(QLatin1Char(saetze[k][1])));
-            Edit56Exit(c, QString::fromLatin1(e.guestSets));
+            Edit56Exit(c, e.guestSets);
             ++k;
         }
         sheet.setText("m_bemerkung", QStringLiteral("Spiel 4 wiederholt\r\nSchiedsrichter: Jörg \"Fuchs\""));
@@ -157,10 +157,10 @@ struct Wiederherstellen {
         sheet.setText(d2.guestChoice, QStringLiteral("Flitzer / Fuchs"));
         sheet.setText(d1.homeSets, QStringLiteral("2"));
         sheet.setText(d1.guestSets, QStringLiteral("1"));
-        Edit56Exit(c, QString::fromLatin1(d1.guestSets));
+        Edit56Exit(c, d1.guestSets);
         sheet.setText(d2.homeSets, QStringLiteral("0"));
         sheet.setText(d2.guestSets, QStringLiteral("2"));
-        Edit56Exit(c, QString::fromLatin1(d2.guestSets));
+        Edit56Exit(c, d2.guestSets);
     }
 
     // Every field that a snapshot stores or that follows from it.

@@ -65,18 +65,33 @@ public:
     QStringList moves;
     QSet<QString> blocked;
 
-    bool canFocus(const QString& name) const override
+    bool canFocus(ControlId name) const override
     {
-        if (blocked.contains(name))
+        if (blocked.contains(name.name()))
             return false;
-        return !sheet_.has(name) || sheet_.isVisible(name);
+        const auto field = name.as<FieldId>();
+        return !field || sheet_.isVisible(*field);
     }
-    void setFocus(const QString& name) override { moves << name; }
+    void setFocus(ControlId name) override { moves << name.name(); }
     QString current() const { return moves.isEmpty() ? QString() : moves.last(); }
 
 private:
     const Spielbogen& sheet_;
 };
+
+// A name that a data table of a test holds as text; a name the program lacks fails the test.
+inline FieldId fieldNamed(const QString& name)
+{
+    if (const auto id = FieldId::find(name))
+        return *id;
+    throw std::logic_error("no field " + name.toStdString());
+}
+inline ControlId controlNamed(const QString& name)
+{
+    if (const auto id = ControlId::find(name))
+        return *id;
+    throw std::logic_error("no control " + name.toStdString());
+}
 
 // A sheet with scripted services, as the handlers see it.
 struct Harness {

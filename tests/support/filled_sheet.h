@@ -75,7 +75,7 @@ inline void fillMatch(Context& c, bool mitDoppel)
             continue;
         s.setText(Spiele[i].homeSets, QString::fromLatin1(kSaetze[i].first));
         s.setText(Spiele[i].guestSets, QString::fromLatin1(kSaetze[i].second));
-        Edit56Exit(c, QString::fromLatin1(Spiele[i].guestSets));
+        Edit56Exit(c, Spiele[i].guestSets);
     }
     s.setText("m_bemerkung", kBemerkung);
 }

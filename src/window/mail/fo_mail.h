@@ -47,7 +47,7 @@ private:
     QtDialogs qtDialogs_{this};
     Dialogs& dialogs_;
     QHash<QString, QWidget*> widgets_;
-    WidgetFocus focus_{widgets_};
+    WidgetFocusOn<MailControlId> focus_{widgets_};
     MailKontext kontext_;
     QLineEdit* f_an = nullptr;
     QLineEdit* f_ancc = nullptr;
