@@ -246,19 +246,6 @@ private slots:
         QCOMPARE(QDir(pdfFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     }
 
-    // A queue that went away between the search and the job: Qt would quietly write a PDF
-    // file instead; the job fails with a message and nothing is written.
-    void vanishedPrinterFailsInsteadOfWritingAFile()
-    {
-        QTemporaryDir cwd;
-        QVERIFY(QDir::setCurrent(cwd.path()));
-        QtDruckausgabe druck(window.get());
-        TQRKLW form(window->sheet());
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.drucken(form, 0));
-        QCOMPARE(QDir(cwd.path()).entryList(QDir::Files), QStringList{});
-        QCOMPARE(previewPages, -1);
-    }
-
     void failingReportClosesThePreviewAndReachesTheCaller()
     {
         user->otherWindow = nullptr;

@@ -26,7 +26,6 @@ public:
     QStringList done;  // "preview TQRKLW <title>"
     bool failPreview = false;
 
-    QStringList druckerNamen() const override { return {}; }
     void vorschau(reportengine::Report& report) override
     {
         auto& form = dynamic_cast<Spielberichtsform&>(report);
@@ -34,7 +33,6 @@ public:
         if (failPreview)
             throw std::runtime_error("Vorschau fehlgeschlagen");
     }
-    void drucken(reportengine::Report&, int) override { done << QStringLiteral("print"); }
 };
 
 const QString kNicht48 = QStringLiteral(

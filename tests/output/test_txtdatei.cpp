@@ -24,12 +24,10 @@ struct ScriptedMailFenster : klw::MailFensterDienst {
     void mailFensterZeigen(const klw::MailVorlage& v) override { geoeffnet << v; }
 };
 
-// Records the previews; a printer list is not needed for the preview button.
+// Records the previews.
 struct ScriptedVorschau : klw::Druckausgabe {
     int vorschauen = 0;
-    QStringList druckerNamen() const override { return {}; }
     void vorschau(klw::reportengine::Report&) override { ++vorschauen; }
-    void drucken(klw::reportengine::Report&, int) override {}
 };
 
 // Points 8 6 4 2 0 0 for home and 2 4 6 8 4 4 for guest, pass numbers 101.. and 201..

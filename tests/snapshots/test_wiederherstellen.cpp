@@ -48,13 +48,11 @@ struct DialogeMitTick : klw::test::ScriptedDialogs {
 // report engine.
 struct VorschauAlsPdf : Druckausgabe {
     QString datei;
-    QStringList druckerNamen() const override { return {}; }
     void vorschau(reportengine::Report& report) override
     {
         QPdfWriter writer(datei);
         report.print(writer);
     }
-    void drucken(reportengine::Report&, int) override {}
 };
 
 QStringList spaltenVonSicherung(sqlite3* db)

@@ -4,7 +4,6 @@
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <exception>
 #include <stdexcept>
@@ -53,11 +52,6 @@ void druckAuftrag(QPrinter& printer, reportengine::Report& report)
 
 }  // namespace
 
-QStringList QtDruckausgabe::druckerNamen() const
-{
-    return QPrinterInfo::availablePrinterNames();
-}
-
 void QtDruckausgabe::vorschau(reportengine::Report& report)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -89,21 +83,6 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
     preview.exec();
     if (failure)
         std::rethrow_exception(failure);
-}
-
-void QtDruckausgabe::drucken(reportengine::Report& report, int druckerIndex)
-{
-    const QStringList namen = druckerNamen();
-    if (druckerIndex < 0 || druckerIndex >= namen.size())
-        throw std::runtime_error("Der Drucker ist nicht mehr installiert.");
-    const QString name = namen[druckerIndex];
-    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
-    // Without that queue Qt would quietly write a PDF file instead; the job goes to the
-    // printer or nowhere.
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != name)
-        throw std::runtime_error(QStringLiteral("Der Drucker %1 ist nicht erreichbar.").arg(name).toStdString());
-    einrichten(printer, report);
-    druckAuftrag(printer, report);
 }
 
 }  // namespace klw

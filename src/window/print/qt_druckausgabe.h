@@ -1,6 +1,6 @@
 #pragma once
-// Printing through Qt PrintSupport and CUPS: the installed queues, the modal preview
-// window and direct print jobs.
+// Printing through Qt PrintSupport and CUPS: the modal preview window, whose print button
+// sends the report to a queue.
 
 #include <QPointer>
 #include <QWidget>
@@ -12,9 +12,7 @@ namespace klw {
 class QtDruckausgabe : public Druckausgabe {
 public:
     explicit QtDruckausgabe(QWidget* parent) : parent_(parent) {}
-    QStringList druckerNamen() const override;
     void vorschau(reportengine::Report& report) override;
-    void drucken(reportengine::Report& report, int druckerIndex) override;
 
 private:
     QPointer<QWidget> parent_;
