@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
 
     klw::TDM_SYS DM_SYS;
     klw::TDM_DAT DM_DAT;
-    klw::TFKLW FKLW(&DM_SYS, &DM_DAT);
+    klw::TFKLW FKLW(DM_SYS, DM_DAT);
     FKLW.show();
     return app.exec();
 }

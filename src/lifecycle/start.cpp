@@ -56,11 +56,9 @@ QString Bildschirmvariante(const QString& programFolder)
 QString ProgrammStart(Context& c)
 {
     // A missing or broken file throws here, before the caption gets its version.
-    if (c.abfragen) {
-        c.abfragen->ABSDatabase1.close();
-        c.abfragen->ABSDatabase1.open(c.programFolder + QStringLiteral("Datenbank/KLW.abs"));
-        SicherungstabelleErgaenzen(c.abfragen->ABSDatabase1);
-    }
+    c.abfragen.ABSDatabase1.close();
+    c.abfragen.ABSDatabase1.open(c.programFolder + QStringLiteral("Datenbank/KLW.abs"));
+    SicherungstabelleErgaenzen(c.abfragen.ABSDatabase1);
     QString caption = kFensterTitel;
     const QString version = GetVersionsInformationen(versionRecord());
     if (version != QLatin1String("NI"))
@@ -84,10 +82,9 @@ void FormShow(Context& c)
     s.FarbeGewaehlt = false;
     s.setChecked("cb_maildatei", false);
     s.setVisible("cb_maildatei", false);
-    if (c.DM_SYS && c.abfragen)  // ignores its failure, e.g. without a connection
-        c.DM_SYS->ABSQueryUpdate(
-            c.abfragen->Q_DELETE,
-            QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
+    // Ignores its failure, e.g. without a connection.
+    c.DM_SYS.ABSQueryUpdate(c.abfragen.Q_DELETE,
+                            QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
     s.NamenUebergeben = false;
     s.setText("l_version", JahresVersion(s, c.today()));
     s.setText("l_sicherung", QString());
@@ -114,13 +111,18 @@ void bt_farbenClick(Context& c, const QString&)
         return;
     c.sheet.FarbeGewaehlt = true;
     c.sheet.Hintergrundfarbe = *colour;
-    emit c.sheet.windowColourChosen(*colour);
+    c.windows.setBackground(*colour);
+}
+
+void bt_infoClick(Context& c, const QString&)
+{
+    c.windows.imprint();
 }
 
 void Timer2Timer(Context& c, const QString&)
 {
     const QString& liga = c.sheet.text("f_liga");
-    c.setApplicationTitle(liga.trimmed().isEmpty() ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
+    c.windows.setApplicationTitle(liga.trimmed().isEmpty() ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
 }
 
 void bt_endeClick(Context& c, const QString&)
@@ -140,7 +142,7 @@ void bt_endeClick(Context& c, const QString&)
                 return;
         }
     }
-    c.quit();
+    c.windows.quit();
 }
 
 }  // namespace klw

@@ -25,6 +25,8 @@ void BdeAuslesen(Context& c);
 void FormShow(Context& c);
 void f_spieltagExit(Context& c, const QString& sender);
 void bt_farbenClick(Context& c, const QString& sender);
+// Shows the imprint.
+void bt_infoClick(Context& c, const QString& sender);
 // The application title: "KLW", or "KLW_" and the league.
 void Timer2Timer(Context& c, const QString& sender);
 // Ends the program, after a question and a last snapshot when the header holds anything.

@@ -5,7 +5,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "output/druckausgabe.h"
 #include "output/ergebnispruefung.h"
 #include "output/qr_klw.h"
 #include "output/txtdatei.h"
@@ -24,13 +23,6 @@ const QString kBemerkungFrage =
 const QString kBemerkungPasstNicht =
     QStringLiteral("Die Bemerkung passt nicht ganz auf den Spielberichtsbogen. Trotzdem drucken?");
 const QString kBemerkung = QStringLiteral("m_bemerkung");
-
-Druckausgabe& druckausgabe(Context& c)
-{
-    if (!c.druck)
-        throw std::logic_error("printing is not available here");
-    return *c.druck;
-}
 
 }  // namespace
 
@@ -102,7 +94,7 @@ void bt_druckClick(Context& c, const QString& sender)
     if (pdf)
         PdfDrucken(c, *form, form->title);
     else
-        druckausgabe(c).vorschau(*form);
+        c.windows.preview(*form);
 }
 
 }  // namespace klw

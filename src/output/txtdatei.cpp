@@ -8,7 +8,6 @@
 #include "data/abfragen.h"
 #include "data/lookups.h"
 #include "output/ergebnis.h"
-#include "output/mailfenster.h"
 #include "sheet/context.h"
 
 namespace klw {
@@ -49,10 +48,10 @@ MailVorlage MailVorlageErstellen(Context& c)
 
     // Without a league record read in this run there is no official to address; the
     // window then opens with the subject only, as for an official that is not found.
-    db::Dataset& liga = c.abfragen->Q_LIGA;
+    db::Dataset& liga = c.abfragen.Q_LIGA;
     if (!liga.isOpen() || liga.isEmpty())
         return v;
-    db::Dataset& sb = c.abfragen->Q_SB;
+    db::Dataset& sb = c.abfragen.Q_SB;
     if (TabelleSachbearbeiterLesen(c, sb, liga.fieldByName(QStringLiteral("BEARBEITERX")).asString()) != 1)
         return v;
     v.an = sb.fieldByName(QStringLiteral("EMAILX")).asString();
@@ -91,10 +90,7 @@ void TxtDateiErstellen(Context& c)
 
     if (!c.dialogs.confirm(QStringLiteral("Ergebniss als Mail verschicken?")))
         return;
-    const MailVorlage vorlage = MailVorlageErstellen(c);
-    if (!c.mailFenster)
-        throw std::logic_error("the mail window is not available");
-    c.mailFenster->mailFensterZeigen(vorlage);
+    c.windows.mail(MailVorlageErstellen(c));
 }
 
 }  // namespace klw

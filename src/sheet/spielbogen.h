@@ -63,8 +63,6 @@ signals:
     void textChanged(const QString& name);
     // Visibility, geometry, selected item, radio item or check state changed.
     void stateChanged(const QString& name);
-    // The user chose a background colour for the window.
-    void windowColourChosen(const QColor& colour);
 
 private:
     struct Value {

@@ -16,12 +16,6 @@ namespace klw {
 
 namespace {
 
-void abfragenPruefen(const Context& c)
-{
-    if (!c.DM_SYS || !c.abfragen)
-        throw std::logic_error("snapshots need the database queries");
-}
-
 void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbogen& s)
 {
     db::Field f = q.fieldByName(spalte.spalte);
@@ -40,9 +34,8 @@ void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbog
 
 int MaxLfdNr(Context& c)
 {
-    abfragenPruefen(c);
-    db::Dataset Q_LFDNR(c.abfragen->ABSDatabase1);
-    c.DM_SYS->ABSQueryOpen(Q_LFDNR, QStringLiteral("select max(LFDNRI)LFDNRI from SICHERUNG"));
+    db::Dataset Q_LFDNR(c.abfragen.ABSDatabase1);
+    c.DM_SYS.ABSQueryOpen(Q_LFDNR, QStringLiteral("select max(LFDNRI)LFDNRI from SICHERUNG"));
     try {
         const int hoechste = Q_LFDNR.fieldByName(QStringLiteral("LFDNRI")).asInteger();
         return hoechste > 0 ? hoechste + 1 : 1;
@@ -58,9 +51,8 @@ void SicherungErstellen(Context& c)
         if (s.text(kopf).trimmed().isEmpty())
             return;
     }
-    abfragenPruefen(c);
-    TDM_SYS& dm = *c.DM_SYS;
-    db::Dataset& Q_SICH = c.abfragen->Q_SICH;
+    TDM_SYS& dm = c.DM_SYS;
+    db::Dataset& Q_SICH = c.abfragen.Q_SICH;
 
     const QDateTime jetzt = c.now();
     QStringList mitgliederFehler;
@@ -68,7 +60,7 @@ void SicherungErstellen(Context& c)
         // Numbering and row are one transaction: a second program cannot take the same
         // number, and a crash leaves the whole row or none of it. Members whose write
         // failed before go in first, so that a restore finds their names.
-        db::Transaction transaktion(c.abfragen->ABSDatabase1);
+        db::Transaction transaktion(c.abfragen.ABSDatabase1);
         mitgliederFehler = MitgliederNachtragen(c);
         if (!transaktion.active())
             throw Schreibfehler(

@@ -20,13 +20,9 @@
 #include <utility>
 
 #include "lifecycle/start.h"
-#include "output/dm_dat.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "window/choice_box.h"
-#include "window/impressum.h"
-#include "window/mail/fo_mail.h"
-#include "window/taskbar_title.h"
 
 // The pictures live in the static GUI library; this pulls them into the program.
 static void initPictures()
@@ -95,23 +91,14 @@ const QColor kPurple(0x80, 0x00, 0x80);
 
 }  // namespace
 
-TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& programFolder)
-    : dialogs_(dialogs ? *dialogs : qtDialogs_), context_{sheet_, dialogs_, focus_}
+TFKLW::TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs, const QString& programFolder)
+    : dialogs_(dialogs ? *dialogs : qtDialogs_),
+      windows_(*this, dmSys, abfragen_, dmDat, dialogs),
+      context_{sheet_, dialogs_, focus_, windows_, dmSys, abfragen_, Timer1}
 {
     initPictures();
-    context_.DM_SYS = dmSys;
-    context_.DM_DAT = dmDat;
-    mailFenster_ = std::make_unique<QtMailFenster>(this, dmDat, dialogs);
-    context_.mailFenster = mailFenster_.get();
-    context_.abfragen = &abfragen_;
-    context_.searchWindows = &searchWindows_;
-    context_.Timer1 = &Timer1;
-    context_.druck = &druckausgabe_;
     context_.programFolder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;
-    context_.quit = [this] { close(); };
-    // On X11 the task-bar entry shows the window's icon name; the caption stays as it is.
-    context_.setApplicationTitle = [this](const QString& title) { setTaskbarTitle(this, title); };
 
     setWindowTitle(kFensterTitel);
 
@@ -129,14 +116,6 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& pr
 
     connect(&sheet_, &Spielbogen::textChanged, this, &TFKLW::showField);
     connect(&sheet_, &Spielbogen::stateChanged, this, &TFKLW::showField);
-    connect(&sheet_, &Spielbogen::windowColourChosen, this, [this](const QColor& colour) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, colour);
-        setPalette(p);
-        canvas_->setAutoFillBackground(true);
-        canvas_->setPalette(p);
-        update();
-    });
     connectChangeHandlers(context_);
     qApp->installEventFilter(this);
 
@@ -185,13 +164,6 @@ void TFKLW::run(const QString& sender, Handler handler)
         dispatch(dialogs_, [&] { handler(context_, sender); });
 }
 
-void TFKLW::bt_infoClick()
-{
-    auto* imprint = new TFIMPRESSUM(this);
-    imprint->exec();
-    delete imprint;
-}
-
 // --- building the canvas -------------------------------------------------------------
 
 QLabel* TFKLW::addCaption(const QString& text, int x, int y, QWidget* parent, bool bold)
@@ -229,12 +201,7 @@ QAbstractButton* TFKLW::addButton(const QString& name, const QRect& geometry, co
                                ? Qt::ClickFocus
                                : Qt::StrongFocus);
     widgets_.insert(name, button);
-    connect(button, &QAbstractButton::clicked, this, [this, name] {
-        if (name == QLatin1String("bt_info"))
-            dispatch(dialogs_, [this] { bt_infoClick(); });
-        else
-            run(name, clickHandler(name));
-    });
+    connect(button, &QAbstractButton::clicked, this, [this, name] { run(name, clickHandler(name)); });
     return button;
 }
 

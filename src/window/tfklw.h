@@ -12,9 +12,8 @@
 #include "lifecycle/events.h"
 #include "sheet/context.h"
 #include "sheet/spielbogen.h"
-#include "window/print/qt_druckausgabe.h"
 #include "window/qt_services.h"
-#include "window/search/qt_search_windows.h"
+#include "window/qt_windows.h"
 
 class QAbstractButton;
 class QLabel;
@@ -23,14 +22,13 @@ namespace klw {
 
 class TDM_SYS;
 class TDM_DAT;
-class MailFensterDienst;
 
 class TFKLW : public QMainWindow {
     Q_OBJECT
 public:
     // `dialogs` replaces the window's own message boxes and `programFolder` the folder of
     // the executable (tests script the one and point the other elsewhere).
-    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
+    TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
     ~TFKLW() override;
 
     Spielbogen& sheet() { return sheet_; }
@@ -49,7 +47,6 @@ protected:
 
 private:
     void FormCreate();
-    void bt_infoClick();
 
     void buildSheet(QWidget* canvas);
     QWidget* addField(const QString& name, const QRect& geometry, QWidget* parent = nullptr);
@@ -67,13 +64,11 @@ private:
     Dialogs& dialogs_;
     QHash<QString, QWidget*> widgets_;
     WidgetFocus focus_{widgets_};
-    QtDruckausgabe druckausgabe_{this};
     Abfragen abfragen_;  // ABSDatabase1 and the six named queries
+    QtWindows windows_;
     QTimer Timer1;
     QTimer Timer2;
     Context context_;
-    std::unique_ptr<MailFensterDienst> mailFenster_;
-    QtSearchWindows searchWindows_{this, context_};
     QWidget* canvas_ = nullptr;
     bool shownOnce_ = false;
 };

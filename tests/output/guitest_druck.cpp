@@ -21,7 +21,6 @@
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
 #include "support/pdfwords.h"
-#include "window/print/qt_druckausgabe.h"
 #include "window/tfklw.h"
 
 using namespace klw;
@@ -86,7 +85,7 @@ private slots:
 
     void init()
     {
-        window = std::make_unique<TFKLW>(&dmSys, &dmDat);
+        window = std::make_unique<TFKLW>(dmSys, dmDat);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         previewPages = -1;
@@ -249,10 +248,9 @@ private slots:
     void failingReportClosesThePreviewAndReachesTheCaller()
     {
         user->otherWindow = nullptr;
-        QtDruckausgabe druck(window.get());
         TQRKLW form(window->sheet());
         form.titleBand().beforePrint = [](reportengine::Band&) { throw std::runtime_error("kaputt"); };
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.vorschau(form));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, window->context().windows.preview(form));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };

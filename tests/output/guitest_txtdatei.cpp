@@ -34,13 +34,13 @@ private slots:
         QVERIFY(QDir(database.dir.path()).mkpath("MEKO"));
         TDM_SYS dmSys;
         TDM_DAT dmDat;
-        TFKLW window(&dmSys, &dmDat, nullptr, database.programFolder());
+        TFKLW window(dmSys, dmDat, nullptr, database.programFolder());
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         test::fillMatch(window.context(), false);
         window.sheet().setChecked("cb_maildatei", true);
         // The league look-up has read the A1-Liga row, whose official is Elke Wittkamp.
-        QCOMPARE(dmSys.ABSQueryOpen(window.context().abfragen->Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "),
+        QCOMPARE(dmSys.ABSQueryOpen(window.context().abfragen.Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "),
                  1);
 
         test::ModalAnswerer user;

@@ -7,9 +7,7 @@
 
 #include "output/dm_dat_mail.h"
 #include "output/druck.h"
-#include "output/druckausgabe.h"
 #include "output/ergebnis.h"
-#include "output/mailfenster.h"
 #include "output/txtdatei.h"
 #include "sheet/tables.h"
 #include "support/database_harness.h"
@@ -17,18 +15,6 @@
 using klw::test::Shown;
 
 namespace {
-
-// Remembers what the mail window would have been opened with.
-struct ScriptedMailFenster : klw::MailFensterDienst {
-    QList<klw::MailVorlage> geoeffnet;
-    void mailFensterZeigen(const klw::MailVorlage& v) override { geoeffnet << v; }
-};
-
-// Records the previews.
-struct ScriptedVorschau : klw::Druckausgabe {
-    int vorschauen = 0;
-    void vorschau(klw::reportengine::Report&) override { ++vorschauen; }
-};
 
 // Points 8 6 4 2 0 0 for home and 2 4 6 8 4 4 for guest, pass numbers 101.. and 201..
 // except the empty H5 and G6, totals 33:20 sets and 9:7 games.
@@ -62,7 +48,6 @@ class TestTxtDatei : public QObject {
     Q_OBJECT
 
     std::unique_ptr<klw::test::DatabaseHarness> h;
-    ScriptedMailFenster fenster;
 
     QString meko() const { return h->database.programFolder() + QStringLiteral("MEKO/"); }
     QString datei() const { return meko() + QStringLiteral("A1-Liga_SPT5_DartClub.txt"); }
@@ -81,8 +66,6 @@ private slots:
     {
         h = std::make_unique<klw::test::DatabaseHarness>();
         h->abfragen.ABSDatabase1.open(h->database.file());
-        fenster.geoeffnet.clear();
-        h->c.mailFenster = &fenster;
         QVERIFY(QDir().mkpath(meko()));
         fillSheet(h->sheet);
     }
@@ -240,7 +223,7 @@ private slots:
         erstellen();
         QVERIFY(QDir(meko()).isEmpty());
         QVERIFY(h->dialogs.shown.isEmpty());
-        QVERIFY(fenster.geoeffnet.isEmpty());
+        QVERIFY(h->dialogs.mails.isEmpty());
     }
 
     // Each failure ends the step with its message; none leaves a file or offers the mail.
@@ -274,7 +257,7 @@ private slots:
         QCOMPARE(h->dialogs.shown.size(), 1);
         QCOMPARE(int(h->dialogs.shown[0].kind), art);
         QVERIFY2(h->dialogs.shown[0].text.startsWith(meldung), qPrintable(h->dialogs.shown[0].text));
-        QVERIFY(fenster.geoeffnet.isEmpty());
+        QVERIFY(h->dialogs.mails.isEmpty());
         const QStringList uebrig = QDir(meko()).entryList(QDir::Files | QDir::Hidden);
         QVERIFY2(uebrig.isEmpty(), qPrintable(uebrig.join(',')));
     }
@@ -284,7 +267,7 @@ private slots:
         h->dialogs.answers << false;
         erstellen();
         QVERIFY(QFile::exists(datei()));
-        QVERIFY(fenster.geoeffnet.isEmpty());
+        QVERIFY(h->dialogs.mails.isEmpty());
     }
 
     void mailWindowPrefilledFromTheOfficial()
@@ -292,8 +275,8 @@ private slots:
         QCOMPARE(h->dm.ABSQueryOpen(h->abfragen.Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "), 1);
         h->dialogs.answers << true;
         erstellen();
-        QCOMPARE(fenster.geoeffnet.size(), 1);
-        const klw::MailVorlage& v = fenster.geoeffnet[0];
+        QCOMPARE(h->dialogs.mails.size(), 1);
+        const klw::MailVorlage& v = h->dialogs.mails[0];
         QCOMPARE(v.betreff, "KLW: A1-Liga Spieltag: 5");
         QCOMPARE(v.an, "elke.wittkamp@meko-darts.example");
         QCOMPARE(v.zeilen, (QStringList{"Hallo Elke Wittkamp", "", "Liga:  A1-Liga", "Spieltag:  5  vom  12.03.2011",
@@ -317,10 +300,10 @@ private slots:
         h->dialogs.answers << true;
         erstellen();
         QCOMPARE(h->dialogs.texts(), QStringList{"Ergebniss als Mail verschicken?"});
-        QCOMPARE(fenster.geoeffnet.size(), 1);
-        QCOMPARE(fenster.geoeffnet[0].betreff, "KLW: A1-Liga Spieltag: 5");
-        QVERIFY(fenster.geoeffnet[0].an.isEmpty());
-        QVERIFY(fenster.geoeffnet[0].zeilen.isEmpty());
+        QCOMPARE(h->dialogs.mails.size(), 1);
+        QCOMPARE(h->dialogs.mails[0].betreff, "KLW: A1-Liga Spieltag: 5");
+        QVERIFY(h->dialogs.mails[0].an.isEmpty());
+        QVERIFY(h->dialogs.mails[0].zeilen.isEmpty());
     }
 
     // The preview button with "Maildatei erstellen" checked: the file comes first, and only
@@ -347,8 +330,6 @@ private slots:
         QFETCH(bool, geschrieben);
         QFETCH(int, vorschauen);
         QFETCH(QStringList, gezeigt);
-        ScriptedVorschau druck;
-        h->c.druck = &druck;
         h->sheet.setChecked("cb_maildatei", true);
         if (fall == "Gast leer")
             h->sheet.setText("f_gastteam", "");
@@ -359,7 +340,7 @@ private slots:
         klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_druck"); });
 
         QCOMPARE(QFile::exists(datei()), geschrieben);
-        QCOMPARE(druck.vorschauen, vorschauen);
+        QCOMPARE(h->dialogs.windows().count("Druckvorschau"), vorschauen);
         QCOMPARE(h->dialogs.shown.size(), gezeigt.size());
         for (int i = 0; i < gezeigt.size(); ++i)
             QVERIFY2(h->dialogs.shown[i].text.startsWith(gezeigt[i]), qPrintable(h->dialogs.shown[i].text));

@@ -64,8 +64,8 @@ private slots:
         QTemporaryDir empty;
         TDM_SYS dmSys;
         TDM_DAT dmDat;
-        test::ScriptedDialogs boxes;
-        TFKLW bare(&dmSys, &dmDat, &boxes, empty.path() + "/");
+        test::ScriptedScreen boxes;
+        TFKLW bare(dmSys, dmDat, &boxes, empty.path() + "/");
         bare.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bare));
         QCOMPARE(boxes.shown.size(), 1);

@@ -61,7 +61,7 @@ private slots:
         QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "runs on a real X server only");
         dmSys = std::make_unique<TDM_SYS>();
         dmDat = std::make_unique<TDM_DAT>();
-        window = std::make_unique<TFKLW>(dmSys.get(), dmDat.get());  // with its real message boxes
+        window = std::make_unique<TFKLW>(*dmSys, *dmDat);  // with its real message boxes
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }

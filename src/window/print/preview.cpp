@@ -1,4 +1,4 @@
-#include "window/print/qt_druckausgabe.h"
+#include "window/print/preview.h"
 
 #include <QGuiApplication>
 #include <QPaintEngine>
@@ -52,15 +52,15 @@ void druckAuftrag(QPrinter& printer, reportengine::Report& report)
 
 }  // namespace
 
-void QtDruckausgabe::vorschau(reportengine::Report& report)
+void showPreview(QWidget* owner, reportengine::Report& report)
 {
     QPrinter printer(QPrinter::HighResolution);
     einrichten(printer, report);
-    QPrintPreviewDialog preview(&printer, parent_);
+    QPrintPreviewDialog preview(&printer, owner);
     preview.setWindowTitle(QStringLiteral("Druckvorschau"));
     // As large as the screen allows, so that the page can be read and the whole tool bar,
     // its print button included, shows.
-    const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen)
         preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
