@@ -252,6 +252,20 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // The colour chosen in the colour dialog becomes the sheet's background; a cancelled
+    // dialog leaves it as it was.
+    void chosenColourPaintsTheSheet()
+    {
+        QWidget* canvas = shown->window->findChild<QWidget*>("canvas");
+        const auto background = [canvas] { return canvas->grab().toImage().pixelColor(2, 2); };
+        const QColor before = background();
+        QTest::mouseClick(w("bt_farben"), Qt::LeftButton);  // cancelled
+        QCOMPARE(background(), before);
+        shown->dialogs.colour = QColor(Qt::yellow);
+        QTest::mouseClick(w("bt_farben"), Qt::LeftButton);
+        QCOMPARE(background(), QColor(Qt::yellow));
+    }
+
     void typedDateKeepsItsMaskInTheSheet_data()
     {
         QTest::addColumn<QString>("typed");
