@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 layers=(
+  "base"
   "dbengine reportengine"
   "sheet"
   "scoring"

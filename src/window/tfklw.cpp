@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <utility>
 
+#include "base/text.h"
 #include "lifecycle/start.h"
 #include "output/dm_dat.h"
 #include "sheet/tables.h"
@@ -339,9 +340,8 @@ void TFKLW::bindField(const FieldDef& def, QWidget* w)
             run(name, pickHandler(name));
         });
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        connect(memo, &QPlainTextEdit::textChanged, this, [this, name, memo] {
-            sheet_.setText(name, memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
-        });
+        connect(memo, &QPlainTextEdit::textChanged, this,
+                [this, name, memo] { sheet_.setText(name, withCrLf(memo->toPlainText())); });
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
         connect(check, &QCheckBox::toggled, this, [this, name](bool on) { sheet_.setChecked(name, on); });
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
@@ -372,8 +372,7 @@ void TFKLW::showField(const QString& name)
         if (combo->currentText() != text)
             combo->setEditText(text);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString shown = withLineFeeds(text);
         if (memo->toPlainText() != shown)
             memo->setPlainText(shown);
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
