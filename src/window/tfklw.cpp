@@ -29,7 +29,7 @@
 #include "window/mail/fo_mail.h"
 #include "window/taskbar_title.h"
 
-// The pictures live in the static GUI library; this pulls them into the program.
+// The pictures live in the static core library; this pulls them into the program.
 static void initPictures()
 {
     Q_INIT_RESOURCE(pictures);

@@ -217,6 +217,15 @@ private slots:
         QCOMPARE(b.memo("QRMemo1").lines.size(), 1);
     }
 
+    void logoOnBothForms()
+    {
+        TQRKLW ohne(h->sheet);
+        TQRKLW2 mit(h->sheet);
+        QVERIFY(!ohne.titleBand().image("QRImage1").picture.isNull());
+        QVERIFY(!mit.titleBand().image("QRImage1").picture.isNull());
+        QVERIFY(!mit.titleBand().image("QRImage2").picture.isNull());
+    }
+
     void doublesOnlyOnTheDoublesForm()
     {
         test::Harness d;
