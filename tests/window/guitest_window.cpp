@@ -55,7 +55,8 @@ private slots:
         }
         auto* scroll = shown->window->findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
-        QCOMPARE(shown->window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(shown->window->windowTitle(),
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: " KLW_VERSION));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_bde2"))->text(), QCoreApplication::applicationDirPath() + "/");
     }
 
