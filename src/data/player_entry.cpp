@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "data/lookups.h"
@@ -96,9 +97,9 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
             }
         }
         // A header not filled in yet must not take the member's team and league away.
-        if (!s.text(z.teamField).trimmed().isEmpty())
+        if (!isBlank(s.text(z.teamField)))
             setzen(q, "TEAM", s.text(z.teamField));
-        if (!s.text(QStringLiteral("f_liga")).trimmed().isEmpty())
+        if (!isBlank(s.text(QStringLiteral("f_liga"))))
             setzen(q, "LIGA", s.text(QStringLiteral("f_liga")));
         q.post();
     } catch (...) {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "scoring/scoring.h"
@@ -122,14 +123,14 @@ void bt_infoClick(Context& c, const QString&)
 void Timer2Timer(Context& c, const QString&)
 {
     const QString& liga = c.sheet.text("f_liga");
-    c.windows.setApplicationTitle(liga.trimmed().isEmpty() ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
+    c.windows.setApplicationTitle(isBlank(liga) ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
 }
 
 void bt_endeClick(Context& c, const QString&)
 {
     const Spielbogen& s = c.sheet;
-    const bool headerEmpty = s.text("f_spieltag").trimmed().isEmpty() && s.text("f_liga").trimmed().isEmpty() &&
-                             s.text("f_Heimteam").trimmed().isEmpty() && s.text("f_gastteam").trimmed().isEmpty();
+    const bool headerEmpty = isBlank(s.text("f_spieltag")) && isBlank(s.text("f_liga")) &&
+                             isBlank(s.text("f_Heimteam")) && isBlank(s.text("f_gastteam"));
     if (!headerEmpty) {
         if (!c.dialogs.confirm(QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?")))
             return;

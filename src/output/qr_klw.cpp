@@ -9,10 +9,10 @@
 #include "sheet/tables.h"
 #include "sheet/wahl.h"
 
-// The report's pictures live in the static core library; this pulls them into the program.
-static void initReportPictures()
+// The pictures live in the static core library; this pulls them into the program.
+static void initPictures()
 {
-    Q_INIT_RESOURCE(report_pictures);
+    Q_INIT_RESOURCE(pictures);
 }
 
 namespace klw {
@@ -45,7 +45,7 @@ QString rufnameZu(const Spielbogen& s, const Spiel& spiel, bool home)
 
 Spielberichtsform::Spielberichtsform(const Spielbogen& sheet, const Formunterschiede& form) : sheet_(sheet)
 {
-    initReportPictures();
+    initPictures();
     formularAufbauen(*this, form);
     titleBand().beforePrint = [this](Band& band) { QRBand1BeforePrint(band); };
 }

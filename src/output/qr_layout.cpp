@@ -83,7 +83,7 @@ QString n(const char* prefix, int number)
 std::vector<Element> kopf(const Formunterschiede& form)
 {
     return {
-        {Art::Bild, "QRImage1", QRectF(3.2, 2.6, 23.8, 13.2), ":/report/logo.jpg", {}},
+        {Art::Bild, "QRImage1", QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
         autoText("QRLabel1", 31.8, 2.1, 150.0, 9.0, "S P I E L B E R I C H T S B O G E N", kBookman20),
         autoText("QRLabel2", 44.5, 12.7, 100.0, 6.6, "MEKO DARTVERBAND E. V.", kBookman16),
         {Art::Bild, "QRImage2", form.bild2, QString::fromLatin1(form.bild2Datei), {}},
@@ -362,9 +362,9 @@ std::optional<QFont> schriftart(const Schrift& s)
 }  // namespace
 
 const Formunterschiede kFormOhneDoppel{
-    false, 0.0, 0.0, 0.0, 12.4, QRectF(165.4, 0.5, 19.8, 19.8), ":/report/qrcode.jpg", 29.1, 150.8};
-const Formunterschiede kFormMitDoppel{true, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/report/logo.jpg",
-                                      33.1, 145.5};
+    false, 0.0, 0.0, 0.0, 12.4, QRectF(165.4, 0.5, 19.8, 19.8), ":/pictures/qrcode.jpg", 29.1, 150.8};
+const Formunterschiede kFormMitDoppel{
+    true, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", 33.1, 145.5};
 
 QString paarungLabel(int k)
 {

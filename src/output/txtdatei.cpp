@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/lookups.h"
 #include "output/ergebnis.h"
@@ -13,11 +14,6 @@
 namespace klw {
 
 namespace {
-
-bool leer(const QString& text)
-{
-    return text.trimmed().isEmpty();
-}
 
 [[noreturn]] void schreibfehler(const QString& pfad, const QString& grund)
 {
@@ -74,8 +70,8 @@ MailVorlage MailVorlageErstellen(Context& c)
 void TxtDateiErstellen(Context& c)
 {
     Spielbogen& s = c.sheet;
-    if (leer(s.text("f_liga")) || leer(s.text("f_spieltag")) || leer(s.text("f_Heimteam")) ||
-        leer(s.text("f_gastteam")))
+    if (isBlank(s.text("f_liga")) || isBlank(s.text("f_spieltag")) || isBlank(s.text("f_Heimteam")) ||
+        isBlank(s.text("f_gastteam")))
         return;
 
     s.Programmpfad = c.programFolder + QStringLiteral("MEKO/");
@@ -86,7 +82,7 @@ void TxtDateiErstellen(Context& c)
             QStringLiteral("Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen."));
         return;
     }
-    schreiben(pfad, Windows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));
+    schreiben(pfad, toWindows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));
 
     if (!c.dialogs.confirm(QStringLiteral("Ergebniss als Mail verschicken?")))
         return;

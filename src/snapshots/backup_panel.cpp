@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/aktuelles_spiel.h"
 #include "data/dm_sys.h"
@@ -15,7 +16,7 @@ namespace {
 
 void intervallVorbelegen(Spielbogen& s)
 {
-    if (s.text("f_intervall").trimmed().isEmpty())
+    if (isBlank(s.text("f_intervall")))
         s.setText("f_intervall", QStringLiteral("10"));
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "data/player_entry.h"
@@ -48,7 +49,7 @@ void SicherungErstellen(Context& c)
 {
     Spielbogen& s = c.sheet;
     for (const char* kopf : {"f_Heimteam", "f_gastteam", "f_liga", "f_spieltag"}) {
-        if (s.text(kopf).trimmed().isEmpty())
+        if (isBlank(s.text(kopf)))
             return;
     }
     TDM_SYS& dm = c.DM_SYS;

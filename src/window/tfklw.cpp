@@ -19,12 +19,13 @@
 #include <QToolButton>
 #include <utility>
 
+#include "base/text.h"
 #include "lifecycle/start.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "window/choice_box.h"
 
-// The pictures live in the static GUI library; this pulls them into the program.
+// The pictures live in the static core library; this pulls them into the program.
 static void initPictures()
 {
     Q_INIT_RESOURCE(pictures);
@@ -306,9 +307,8 @@ void TFKLW::bindField(const FieldDef& def, QWidget* w)
             run(name, pickHandler(name));
         });
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        connect(memo, &QPlainTextEdit::textChanged, this, [this, name, memo] {
-            sheet_.setText(name, memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
-        });
+        connect(memo, &QPlainTextEdit::textChanged, this,
+                [this, name, memo] { sheet_.setText(name, withCrLf(memo->toPlainText())); });
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
         connect(check, &QCheckBox::toggled, this, [this, name](bool on) { sheet_.setChecked(name, on); });
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
@@ -339,8 +339,7 @@ void TFKLW::showField(const QString& name)
         if (combo->currentText() != text)
             combo->setEditText(text);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString shown = withLineFeeds(text);
         if (memo->toPlainText() != shown)
             memo->setPlainText(shown);
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {

@@ -15,7 +15,10 @@ source "$(dirname "$0")/e2e-lib.sh"
 source "$(dirname "$0")/e2e-cups.sh"
 export LC_ALL=C.UTF-8
 
-readonly CAPTION="Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"
+# The caption carries the project's version, as the top CMakeLists.txt declares it.
+VERSION=$(sed -nE 's/^project\(KLW VERSION ([0-9.]+).*/\1/p' "$E2E_REPO/CMakeLists.txt")
+[ -n "$VERSION" ] || { echo "e2e: no project version in $E2E_REPO/CMakeLists.txt" >&2; exit 1; }
+readonly VERSION CAPTION="Spielberichtsbogen des MEKO e. V. - Version: $VERSION"
 readonly MAIN_WINDOW="^Spielberichtsbogen des MEKO"
 readonly QUESTION="^Bestätigung$"
 readonly INFORMATION="^Information"

@@ -88,9 +88,9 @@ private slots:
 
     void compiledVersionRecordCarriesTheProjectVersion()
     {
-        QCOMPARE(GetVersionsInformationen(versionRecord()), QStringLiteral("1.0.0.0"));
+        QCOMPARE(GetVersionsInformationen(versionRecord()), QStringLiteral(KLW_VERSION));
         klw::test::DatabaseHarness h;
-        QCOMPARE(ProgrammStart(h.c), kFensterTitel + " - Version: 1.0.0.0");
+        QCOMPARE(ProgrammStart(h.c), kFensterTitel + " - Version: " KLW_VERSION);
     }
 
     void screenVariant_data()

@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include "base/text.h"
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
 #include "output/ergebnis.h"
@@ -67,7 +68,7 @@ private slots:
         QCOMPARE(mail, "KLW: A1-Liga Spieltag: 5|elke.wittkamp@meko-darts.example|Hallo Elke Wittkamp");
         QFile datei(database.programFolder() + "MEKO/A1-Liga_SPT5_DartClub.txt");
         QVERIFY(datei.open(QIODevice::ReadOnly));
-        QCOMPARE(datei.readAll(), Windows1252(Ergebnissatz(window.sheet()) + "\r\n"));
+        QCOMPARE(datei.readAll(), toWindows1252(Ergebnissatz(window.sheet()) + "\r\n"));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,8 +55,23 @@ private slots:
         }
         auto* scroll = shown->window->findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
-        QCOMPARE(shown->window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(shown->window->windowTitle(),
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: " KLW_VERSION));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_bde2"))->text(), QCoreApplication::applicationDirPath() + "/");
+    }
+
+    // The pictures are compiled into the core library; the window's own library reaches them.
+    void picturesShow()
+    {
+        for (const char* name : {"Image2", "Image3"}) {
+            auto* picture = shown->window->findChild<QLabel*>(name);
+            QVERIFY2(picture && !picture->pixmap().isNull(), name);
+        }
+        for (const char* name :
+             {"bt_namenuebernehmen2", "bt_sicherung", "bt_farben", "bt_info", "bt_pdf", "bt_druck", "bt_ende"}) {
+            auto* button = shown->window->findChild<QAbstractButton*>(name);
+            QVERIFY2(button && !button->icon().isNull(), name);
+        }
     }
 
     void withoutDatabaseTheWindowOpensAfterOneErrorBox()
