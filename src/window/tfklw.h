@@ -10,6 +10,7 @@
 
 #include "data/abfragen.h"
 #include "lifecycle/events.h"
+#include "lifecycle/start.h"
 #include "sheet/context.h"
 #include "sheet/spielbogen.h"
 #include "window/print/qt_druckausgabe.h"
@@ -17,6 +18,8 @@
 #include "window/search/qt_search_windows.h"
 
 class QAbstractButton;
+class QComboBox;
+class QKeyEvent;
 class QLabel;
 
 namespace klw {
@@ -29,8 +32,10 @@ class TFKLW : public QMainWindow {
     Q_OBJECT
 public:
     // `dialogs` replaces the window's own message boxes and `programFolder` the folder of
-    // the executable (tests script the one and point the other elsewhere).
-    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
+    // the executable (tests script the one and point the other elsewhere); `optionen` are
+    // the command line's.
+    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {},
+          const Startoptionen& optionen = {});
     ~TFKLW() override;
 
     Spielbogen& sheet() { return sheet_; }
@@ -62,6 +67,13 @@ private:
     void applyTabOrder();
     void run(const QString& sender, Handler handler);
 
+    // The keyboard's own ways (tfklw_keys.cpp): the buttons' shortcuts, and a game's
+    // choice opened from its sets field.
+    void addKeyboardWays();
+    void pressByKeyboard(QAbstractButton* button);
+    QComboBox* choiceOfSetsField(const QWidget* field) const;
+    bool opensChoice(const QKeyEvent& key) const;
+
     Spielbogen sheet_;
     QtDialogs qtDialogs_{this};
     Dialogs& dialogs_;
@@ -75,6 +87,7 @@ private:
     std::unique_ptr<MailFensterDienst> mailFenster_;
     QtSearchWindows searchWindows_{this, context_};
     QWidget* canvas_ = nullptr;
+    Startoptionen optionen_;
     bool shownOnce_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "window/print/qt_druckausgabe.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
@@ -70,6 +72,12 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
     if (screen)
         preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    // The tool bar's buttons take no focus; Ctrl+P, which opened the preview, prints from it.
+    const QString drucken = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == drucken)
+            action->setShortcut(QKeySequence::Print);
+    }
     // A failure must not travel through Qt's signal delivery: it closes the preview and
     // reaches the caller once the preview's event loop has ended.
     std::exception_ptr failure;
