@@ -72,12 +72,12 @@ MailVorlage MailVorlageErstellen(Context& c)
     return v;
 }
 
-void TxtDateiErstellen(Context& c)
+QString ErgebnisdateiSchreiben(Context& c)
 {
     Spielbogen& s = c.sheet;
     if (leer(s.text("f_liga")) || leer(s.text("f_spieltag")) || leer(s.text("f_Heimteam")) ||
         leer(s.text("f_gastteam")))
-        return;
+        return {};
 
     s.Programmpfad = c.programFolder + QStringLiteral("MEKO/");
     const QString pfad = s.Programmpfad + ErgebnisDateiname(s);
@@ -85,13 +85,22 @@ void TxtDateiErstellen(Context& c)
     if (QFileInfo::exists(pfad) && !QFile::remove(pfad)) {
         c.dialogs.information(
             QStringLiteral("Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen."));
-        return;
+        return {};
     }
     schreiben(pfad, Windows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));
+    return pfad;
+}
 
+void TxtDateiErstellen(Context& c, const QString& berichtPdf)
+{
+    const QString datei = ErgebnisdateiSchreiben(c);
+    if (datei.isEmpty())
+        return;
     if (!c.dialogs.confirm(QStringLiteral("Ergebniss als Mail verschicken?")))
         return;
-    const MailVorlage vorlage = MailVorlageErstellen(c);
+    MailVorlage vorlage = MailVorlageErstellen(c);
+    if (!berichtPdf.isEmpty())
+        vorlage.anhaenge = QStringList{berichtPdf, datei};
     if (!c.mailFenster)
         throw std::logic_error("the mail window is not available");
     c.mailFenster->mailFensterZeigen(vorlage);
