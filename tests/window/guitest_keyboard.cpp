@@ -321,7 +321,11 @@ private slots:
                     }
                 });
                 watch->start(20);
-                QTest::keyClick(preview, Qt::Key_P, Qt::ControlModifier);
+                // A shortcut works in the active window; the offscreen platform does not
+                // always make the modal preview the application's active window by itself.
+                preview->activateWindow();
+                if (QTest::qWaitFor([preview] { return QApplication::activeWindow() == preview; }))
+                    QTest::keyClick(preview, Qt::Key_P, Qt::ControlModifier);
                 preview->reject();
             }
         };
