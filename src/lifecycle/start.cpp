@@ -1,7 +1,9 @@
 #include "lifecycle/start.h"
 
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QSettings>
 
 #include "base/text.h"
 #include "data/abfragen.h"
@@ -54,6 +56,26 @@ QString Bildschirmvariante(const QString& programFolder)
                                                                                 : QStringLiteral("gross");
 }
 
+Startoptionen StartoptionenLesen(const QStringList& argumente)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kFensterTitel);
+    parser.addHelpOption();
+    const QCommandLineOption maildatei(
+        QStringLiteral("maildatei"),
+        QStringLiteral("\"Maildatei erstellen\" zeigen und ankreuzen: PDF und Druck schreiben die "
+                       "Ergebnisdatei nach MEKO/ und bieten die Mail an."));
+    parser.addOption(maildatei);
+    parser.process(argumente);
+    return Startoptionen{.maildatei = parser.isSet(maildatei)};
+}
+
+bool MaildateiEingestellt(const QString& programFolder)
+{
+    const QSettings konfiguration(programFolder + QStringLiteral("Datenbank/klw.conf"), QSettings::IniFormat);
+    return konfiguration.value(QStringLiteral("Maildatei"), false).toBool();
+}
+
 QString ProgrammStart(Context& c)
 {
     // A missing or broken file throws here, before the caption gets its version.
@@ -73,7 +95,7 @@ void BdeAuslesen(Context& c)
     c.sheet.setText("f_bde2", c.programFolder);
 }
 
-void FormShow(Context& c)
+void FormShow(Context& c, const Startoptionen& optionen)
 {
     Spielbogen& s = c.sheet;
     s.setText("f_datum", c.today().toString(QStringLiteral("dd.MM.yyyy")));
@@ -81,8 +103,9 @@ void FormShow(Context& c)
     s.Bildschirm = Bildschirmvariante(s.Programmpfad);
     s.Hintergrundfarbe = QGuiApplication::palette().color(QPalette::Button);
     s.FarbeGewaehlt = false;
-    s.setChecked("cb_maildatei", false);
-    s.setVisible("cb_maildatei", false);
+    const bool maildatei = optionen.maildatei || MaildateiEingestellt(c.programFolder);
+    s.setChecked("cb_maildatei", maildatei);
+    s.setVisible("cb_maildatei", maildatei);
     // Ignores its failure, e.g. without a connection.
     c.DM_SYS.ABSQueryUpdate(c.abfragen.Q_DELETE,
                             QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));

@@ -86,15 +86,26 @@ void bt_druckClick(Context& c, const QString& sender)
         c.focus.focusIfPossible(kBemerkung);
         return;
     }
-    if (c.sheet.isChecked("cb_maildatei"))
-        TxtDateiErstellen(c);
+    const bool maildatei = c.sheet.isChecked("cb_maildatei");
 
     // A print from the preview carries the same job title as the PDF.
     form->title = PdfJobtitel(c.sheet);
-    if (pdf)
-        PdfDrucken(c, *form, form->title);
-    else
+    if (!pdf) {
+        if (maildatei)
+            TxtDateiErstellen(c);
         c.windows.preview(*form);
+        return;
+    }
+    // The PDF comes first, so that the mail can carry this match's sheet. Without a PDF
+    // there is nothing to mail; the result file is written all the same, as before a
+    // print that is cancelled.
+    const std::optional<QString> bericht = PdfDrucken(c, *form, form->title);
+    if (!maildatei)
+        return;
+    if (bericht)
+        TxtDateiErstellen(c, *bericht);
+    else
+        ErgebnisdateiSchreiben(c);
 }
 
 }  // namespace klw

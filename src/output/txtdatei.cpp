@@ -67,12 +67,12 @@ MailVorlage MailVorlageErstellen(Context& c)
     return v;
 }
 
-void TxtDateiErstellen(Context& c)
+QString ErgebnisdateiSchreiben(Context& c)
 {
     Spielbogen& s = c.sheet;
     if (isBlank(s.text("f_liga")) || isBlank(s.text("f_spieltag")) || isBlank(s.text("f_Heimteam")) ||
         isBlank(s.text("f_gastteam")))
-        return;
+        return {};
 
     s.Programmpfad = c.programFolder + QStringLiteral("MEKO/");
     const QString pfad = s.Programmpfad + ErgebnisDateiname(s);
@@ -80,13 +80,23 @@ void TxtDateiErstellen(Context& c)
     if (QFileInfo::exists(pfad) && !QFile::remove(pfad)) {
         c.dialogs.information(
             QStringLiteral("Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen."));
-        return;
+        return {};
     }
     schreiben(pfad, toWindows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));
+    return pfad;
+}
 
+void TxtDateiErstellen(Context& c, const QString& berichtPdf)
+{
+    const QString datei = ErgebnisdateiSchreiben(c);
+    if (datei.isEmpty())
+        return;
     if (!c.dialogs.confirm(QStringLiteral("Ergebniss als Mail verschicken?")))
         return;
-    c.windows.mail(MailVorlageErstellen(c));
+    MailVorlage vorlage = MailVorlageErstellen(c);
+    if (!berichtPdf.isEmpty())
+        vorlage.anhaenge = QStringList{berichtPdf, datei};
+    c.windows.mail(vorlage);
 }
 
 }  // namespace klw

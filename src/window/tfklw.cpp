@@ -92,10 +92,12 @@ const QColor kPurple(0x80, 0x00, 0x80);
 
 }  // namespace
 
-TFKLW::TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs, const QString& programFolder)
+TFKLW::TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs, const QString& programFolder,
+             const Startoptionen& optionen)
     : dialogs_(dialogs ? *dialogs : qtDialogs_),
       windows_(*this, dmSys, abfragen_, dmDat, dialogs),
-      context_{sheet_, dialogs_, focus_, windows_, dmSys, abfragen_, Timer1}
+      context_{sheet_, dialogs_, focus_, windows_, dmSys, abfragen_, Timer1},
+      optionen_(optionen)
 {
     initPictures();
     context_.programFolder =
@@ -114,6 +116,7 @@ TFKLW::TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs, const QString& pr
     scroll->setWidget(canvas_);
     setCentralWidget(scroll);
     applyTabOrder();
+    addKeyboardWays();
 
     connect(&sheet_, &Spielbogen::textChanged, this, &TFKLW::showField);
     connect(&sheet_, &Spielbogen::stateChanged, this, &TFKLW::showField);
@@ -156,7 +159,7 @@ void TFKLW::showEvent(QShowEvent* event)
     if (shownOnce_)
         return;
     shownOnce_ = true;
-    dispatch(dialogs_, [this] { FormShow(context_); });
+    dispatch(dialogs_, [this] { FormShow(context_, optionen_); });
 }
 
 void TFKLW::run(const QString& sender, Handler handler)
@@ -395,6 +398,14 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
 
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (opensChoice(*key)) {
+            if (QComboBox* choice = choiceOfSetsField(widget)) {
+                // The list opens over the sets field, which keeps the focus: a list taking
+                // the keys is no leaving, and the focus comes back when it closes.
+                choice->showPopup();
+                return true;
+            }
+        }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && widget == QApplication::focusWidget() &&
             !qobject_cast<QPlainTextEdit*>(widget)) {
             // Enter works like Tab, except in the remark, where it starts a new line (Tab
@@ -415,7 +426,11 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box, a modal window or a drop-down list taking the focus is no leaving.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        // An open list also takes the focus into its view with no reason of its own: the
+        // focus has gone to a widget outside this window.
+        const QWidget* next = QApplication::focusWidget();
+        const bool elsewhere = next && next->window() != this;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !elsewhere) {
             const QString name = widget->objectName();
             if (widgets_.value(name) == widget)
                 run(name, exitHandler(name));

@@ -10,12 +10,15 @@
 
 #include "data/abfragen.h"
 #include "lifecycle/events.h"
+#include "lifecycle/start.h"
 #include "sheet/context.h"
 #include "sheet/spielbogen.h"
 #include "window/qt_services.h"
 #include "window/qt_windows.h"
 
 class QAbstractButton;
+class QComboBox;
+class QKeyEvent;
 class QLabel;
 
 namespace klw {
@@ -27,8 +30,11 @@ class TFKLW : public QMainWindow {
     Q_OBJECT
 public:
     // `dialogs` replaces the window's own message boxes and `programFolder` the folder of
-    // the executable (tests script the one and point the other elsewhere).
-    TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
+
+    // the executable (tests script the one and point the other elsewhere); `optionen` are
+    // the command line's.
+    TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {},
+          const Startoptionen& optionen = {});
     ~TFKLW() override;
 
     Spielbogen& sheet() { return sheet_; }
@@ -59,6 +65,13 @@ private:
     void applyTabOrder();
     void run(const QString& sender, Handler handler);
 
+    // The keyboard's own ways (tfklw_keys.cpp): the buttons' shortcuts, and a game's
+    // choice opened from its sets field.
+    void addKeyboardWays();
+    void pressByKeyboard(QAbstractButton* button);
+    QComboBox* choiceOfSetsField(const QWidget* field) const;
+    bool opensChoice(const QKeyEvent& key) const;
+
     Spielbogen sheet_;
     QtDialogs qtDialogs_{this};
     Dialogs& dialogs_;
@@ -70,6 +83,7 @@ private:
     QTimer Timer2;
     Context context_;
     QWidget* canvas_ = nullptr;
+    Startoptionen optionen_;
     bool shownOnce_ = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "output/dm_dat_mail.h"
@@ -48,6 +49,7 @@ class TestTxtDatei : public QObject {
     Q_OBJECT
 
     std::unique_ptr<klw::test::DatabaseHarness> h;
+    QTemporaryDir home;  // the PDF's save dialog opens in ~/PDF
 
     QString meko() const { return h->database.programFolder() + QStringLiteral("MEKO/"); }
     QString datei() const { return meko() + QStringLiteral("A1-Liga_SPT5_DartClub.txt"); }
@@ -62,6 +64,7 @@ class TestTxtDatei : public QObject {
     }
 
 private slots:
+    void initTestCase() { qputenv("HOME", QFile::encodeName(home.path())); }
     void init()
     {
         h = std::make_unique<klw::test::DatabaseHarness>();
@@ -344,6 +347,60 @@ private slots:
         QCOMPARE(h->dialogs.shown.size(), gezeigt.size());
         for (int i = 0; i < gezeigt.size(); ++i)
             QVERIFY2(h->dialogs.shown[i].text.startsWith(gezeigt[i]), qPrintable(h->dialogs.shown[i].text));
+    }
+
+    // The PDF button with "Maildatei erstellen" checked: the PDF is written first, then the
+    // result file, and the mail carries both, so that its text about the attached sheet
+    // holds. Without a PDF there is no mail to offer; the result file is still written.
+    void pdfWithResultFile_data()
+    {
+        QTest::addColumn<bool>("gespeichert");
+        QTest::newRow("PDF saved: the mail carries the PDF and the result file") << true;
+        QTest::newRow("save dialog cancelled: the result file, no mail") << false;
+    }
+    void pdfWithResultFile()
+    {
+        QFETCH(bool, gespeichert);
+        const QString pdf = home.filePath("Bericht Dart Club.pdf");
+        QFile::remove(pdf);
+        h->dialogs.saveFile = gespeichert ? pdf : QString();
+        h->sheet.setChecked("cb_maildatei", true);
+        h->dialogs.answers << true << true << true;  // open games, the remark, then the mail offer
+        QStringList vorhandeneAnhaenge;  // the attachments that exist when the mail window opens
+        h->dialogs.onMail = [&](const klw::MailVorlage& v) {
+            for (const QString& pfad : v.anhaenge)
+                if (QFile::exists(pfad))
+                    vorhandeneAnhaenge << pfad;
+        };
+
+        klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_pdf"); });
+
+        QCOMPARE(h->dialogs.proposedSaveFiles.size(), 1);
+        QVERIFY(QFile::exists(datei()));
+        QCOMPARE(QFile::exists(pdf), gespeichert);
+        const QString angebot = "Ergebniss als Mail verschicken?";
+        QCOMPARE(h->dialogs.texts().contains(angebot), gespeichert);
+        QCOMPARE(h->dialogs.texts().last(), gespeichert ? angebot
+                                                        : QString("Wurden Spielerwechsel und sonstige "
+                                                                  "Bemerkung eingetragen?\n\rDruck starten?"));
+        QCOMPARE(h->dialogs.mails.size(), gespeichert ? 1 : 0);
+        if (gespeichert) {
+            QCOMPARE(h->dialogs.mails[0].anhaenge, (QStringList{pdf, datei()}));
+            QCOMPARE(vorhandeneAnhaenge, (QStringList{pdf, datei()}));
+            QCOMPARE(h->dialogs.mails[0].betreff, "KLW: A1-Liga Spieltag: 5");
+        }
+    }
+
+    // The preview keeps its order: the result file and the mail offer before the report,
+    // the mail without attachments, chosen by the user in the mail window.
+    void previewMailHasNoAttachments()
+    {
+        h->sheet.setChecked("cb_maildatei", true);
+        h->dialogs.answers << true << true << true;
+        klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_druck"); });
+        QCOMPARE(h->dialogs.mails.size(), 1);
+        QCOMPARE(h->dialogs.mails[0].anhaenge, QStringList());
+        QCOMPARE(h->dialogs.windows().count("Druckvorschau"), 1);
     }
 };
 

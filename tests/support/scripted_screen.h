@@ -42,6 +42,7 @@ public:
     QList<Opened> opened;
     QQueue<Suchergebnis> picks;  // what each search window hands back; an empty queue hands nothing
     QList<MailVorlage> mails;  // what each mail window opened with
+    std::function<void(const MailVorlage&)> onMail;  // looks at each mail window as it opens
     // Looks at the report of each preview while it is shown; may throw, as a failing print does.
     std::function<void(reportengine::Report&)> onPreview;
     QColor background;  // the main window's background; invalid until one is set
@@ -78,6 +79,8 @@ public:
     {
         opened.append({QStringLiteral("Mailversand"), {}, {}, {}});
         mails.append(vorlage);
+        if (onMail)
+            onMail(vorlage);
     }
     void preview(reportengine::Report& report) override
     {

@@ -1,5 +1,7 @@
 #include "window/print/preview.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
@@ -64,6 +66,12 @@ void showPreview(QWidget* owner, reportengine::Report& report)
     if (screen)
         preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    // The tool bar's buttons take no focus; Ctrl+P, which opened the preview, prints from it.
+    const QString drucken = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == drucken)
+            action->setShortcut(QKeySequence::Print);
+    }
     // A failure must not travel through Qt's signal delivery: it closes the preview and
     // reaches the caller once the preview's event loop has ended.
     std::exception_ptr failure;
