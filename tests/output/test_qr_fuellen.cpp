@@ -99,13 +99,13 @@ private slots:
     {
         QTest::addColumn<QRectF>("area");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("home players") << QRectF(4.5, 57.5, 89.0, 32.0)
+        QTest::newRow("home players") << QRectF(4.5, 57.5 + kFormOhneDoppel.kopfTiefer, 89.0, 32.0)
                                       << QStringList{
                                              "H1: 4711 | Anton Adler | 2",  "H2: 4712 | Bernd Berger | 8",
                                              "H3: 4713 | Carla Conrad | 8", "H4: 4714 | Dieter Dorn | 11",
                                              "H5: 4715 | Emil Eck | 2",     "H6: 4716 | Frieda Fuchs | 0",
                                          };
-        QTest::newRow("guest players") << QRectF(93.9, 57.5, 89.0, 32.0)
+        QTest::newRow("guest players") << QRectF(93.9, 57.5 + kFormOhneDoppel.kopfTiefer, 89.0, 32.0)
                                        << QStringList{
                                               "G1: 815 | Gustav Gans | 3", "G2: 816 | Hanna Hahn | 4",
                                               "G3: 817 | Ingo Igel | 5",   "G4: 818 | Jana Jung | 5",
