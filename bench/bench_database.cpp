@@ -27,8 +27,9 @@
 #include "data/player_entry.h"
 #include "data/search_buttons.h"
 #include "data/statement.h"
+#include "output/dm_dat.h"
 #include "support/fakes.h"
-#include "window/search/qt_search_windows.h"
+#include "window/qt_windows.h"
 #include "window/search/tsspieler.h"
 
 namespace {
@@ -119,16 +120,19 @@ void SpielerAnlegen_ganzeTabelle(benchmark::State& state)
 }
 BENCHMARK(SpielerAnlegen_ganzeTabelle)->Unit(benchmark::kMillisecond);
 
-// The sheet with scripted messages over the large database, as the handlers see it.
-struct Sheet : klw::test::Harness {
-    klw::QtSearchWindows windows{nullptr, c};
-    Sheet()
-    {
-        LargeDatabase& db = database();
-        c.DM_SYS = &db.dm;
-        c.abfragen = &db.abfragen;
-        c.searchWindows = &windows;
-    }
+// The sheet with scripted messages and the real windows over the large database, as the
+// handlers see it.
+struct Sheet {
+    klw::Spielbogen sheet;
+    klw::test::ScriptedScreen dialogs;
+    klw::test::FakeFocus focus{sheet};
+    QTimer timer1;
+    QWidget main;
+    klw::TDM_DAT dmDat;
+    klw::QtWindows windows{main, database().dm, database().abfragen, dmDat, &dialogs};
+    klw::Context c{sheet, dialogs, focus, windows, database().dm, database().abfragen, timer1};
+
+    Sheet() { klw::connectChangeHandlers(c); }
 };
 
 void f_h1pnrExit_bekannt(benchmark::State& state)

@@ -89,8 +89,8 @@ void BM_KlickBisVorschau(benchmark::State& state)
 {
     TDM_SYS dmSys;
     TDM_DAT dmDat;
-    test::ScriptedDialogs dialogs;
-    TFKLW window(&dmSys, &dmDat, &dialogs);
+    test::ScriptedScreen dialogs;
+    TFKLW window(dmSys, dmDat, &dialogs);
     window.show();
     QApplication::processEvents();
     test::fillMatch(window.context(), true);

@@ -81,8 +81,8 @@ void BM_Edit56Exit_Fenster(benchmark::State& state)
 {
     klw::TDM_SYS dmSys;
     klw::TDM_DAT dmDat;
-    klw::test::ScriptedDialogs dialogs;
-    klw::TFKLW window(&dmSys, &dmDat, &dialogs);
+    klw::test::ScriptedScreen dialogs;
+    klw::TFKLW window(dmSys, dmDat, &dialogs);
     window.show();
     QApplication::processEvents();
     vollerSpielbogen(window.sheet());

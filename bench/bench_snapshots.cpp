@@ -34,8 +34,7 @@ constexpr int kSnapshots = 10000;
 struct LargeDatabase {
     QTemporaryDir dir;
     klw::test::Harness h;
-    klw::TDM_SYS dm;
-    klw::Abfragen abfragen;
+    klw::Abfragen& abfragen = h.abfragen;
     int n = 0;
 
     LargeDatabase()
@@ -48,8 +47,6 @@ struct LargeDatabase {
             std::exit(1);
         }
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        h.c.DM_SYS = &dm;
-        h.c.abfragen = &abfragen;
         h.c.programFolder = dir.path() + QLatin1Char('/');
         klw::ProgrammStart(h.c);
 

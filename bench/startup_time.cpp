@@ -61,7 +61,7 @@ int oneStart(int argc, char* argv[], bool real, const QElapsedTimer& clock)
     if (real) {
         dmSys = std::make_unique<klw::TDM_SYS>();
         dmDat = std::make_unique<klw::TDM_DAT>();
-        window = std::make_unique<klw::TFKLW>(dmSys.get(), dmDat.get());
+        window = std::make_unique<klw::TFKLW>(*dmSys, *dmDat);
     } else {
         window = std::make_unique<QMainWindow>();
         window->setCentralWidget(new QLabel(QStringLiteral("KLW")));

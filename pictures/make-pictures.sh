@@ -57,13 +57,3 @@ glyph ende '#f4f4f4' '#c8102e' -draw 'roundrectangle 12,6 52,58 4,4' -fill white
 # Transfer of the names into the rounds: an arrow down into lines.
 glyph uebernehmen '#f4f4f4' '#00843d' -draw 'polygon 24,6 40,6 40,26 50,26 32,44 14,26 24,26' \
   -fill '#444444' -stroke '#444444' -draw 'rectangle 8,48 56,51' -draw 'rectangle 8,55 56,58'
-
-# A square mark for the report without doubles: a QR-like pattern of our own.
-convert -size 21x21 xc:white -fill black \
-  -draw 'rectangle 0,0 6,6' -draw 'rectangle 14,0 20,6' -draw 'rectangle 0,14 6,20' \
-  -fill white -draw 'rectangle 1,1 5,5' -draw 'rectangle 15,1 19,5' -draw 'rectangle 1,15 5,19' \
-  -fill black -draw 'rectangle 2,2 4,4' -draw 'rectangle 16,2 18,4' -draw 'rectangle 2,16 4,18' \
-  -draw 'point 8,8' -draw 'point 10,9' -draw 'point 12,8' -draw 'point 9,11' -draw 'point 11,12' \
-  -draw 'point 13,13' -draw 'point 8,14' -draw 'point 15,10' -draw 'point 17,12' -draw 'point 19,15' \
-  -draw 'point 10,17' -draw 'point 14,18' -draw 'point 16,16' -draw 'point 18,19' -draw 'point 12,15' \
-  -filter point -resize 210x210 "${q[@]}" qrcode.jpg

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Checks that no source folder includes a header from a folder of a higher layer, and prints
-# the folder graph. Layers from the ground up; folders on one line share a layer.
+# Checks that no source folder includes a header from a folder of a higher layer, and that
+# none but dbengine/ includes SQLite's header; prints the folder graph. Layers from the
+# ground up; folders on one line share a layer.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 layers=(
+  "base"
   "dbengine reportengine"
   "sheet"
   "scoring"
@@ -34,5 +36,11 @@ while IFS=: read -r file target; do
   fi
 done < <(grep -rEo '^#include "[a-z]+/[^"]+"' --include='*.h' --include='*.cpp' . |
          sed -E 's#^\./##; s#:\#include "#:#; s#"$##')
+# Only the database layer talks to SQLite; the layers above learn why a statement failed
+# from db::Error::kind().
+while IFS= read -r file; do
+  echo "layer fault: $file includes sqlite3.h outside dbengine/" >&2; status=1
+done < <(grep -rlE '^#include [<"]sqlite3\.h[>"]' --include='*.h' --include='*.cpp' . | sed 's#^\./##' |
+         grep -v '^dbengine/' || true)
 printf '%s\n' "${!edges[@]}" | sort
 exit $status

@@ -38,8 +38,8 @@ QString feld(db::Dataset& set, const char* name)
 int LigaLesen(Context& c, const QString& liga)
 {
     try {
-        return c.DM_SYS->ABSQueryOpen(c.abfragen->Q_LIGA,
-                                      QStringLiteral("select * from LIGA") + Format(u" where LIGAX = '%s' ", liga));
+        return c.DM_SYS.ABSQueryOpen(c.abfragen.Q_LIGA,
+                                     QStringLiteral("select * from LIGA") + Format(u" where LIGAX = '%s' ", liga));
     } catch (const std::exception&) {
         return 0;
     }
@@ -48,8 +48,8 @@ int LigaLesen(Context& c, const QString& liga)
 int SpielerLesen(Context& c, const QString& passnr)
 {
     try {
-        return c.DM_SYS->ABSQueryOpen(c.abfragen->Q_SPIELER, QStringLiteral("select * from Mitglied") +
-                                                                 Format(u" where PASSNR = '%s' ", passnr));
+        return c.DM_SYS.ABSQueryOpen(c.abfragen.Q_SPIELER, QStringLiteral("select * from Mitglied") +
+                                                               Format(u" where PASSNR = '%s' ", passnr));
     } catch (const std::exception&) {
         return 0;
     }
@@ -57,8 +57,8 @@ int SpielerLesen(Context& c, const QString& passnr)
 
 int TabelleSachbearbeiterLesen(Context& c, db::Dataset& query, const QString& kz)
 {
-    return c.DM_SYS->ABSQueryOpen(query,
-                                  QStringLiteral("select * from SACHBEARBEITER") + Format(u" where KZX = '%s' ", kz));
+    return c.DM_SYS.ABSQueryOpen(query,
+                                 QStringLiteral("select * from SACHBEARBEITER") + Format(u" where KZX = '%s' ", kz));
 }
 
 int SachbearbeiterLesen(Context& c, const QString& kz)
@@ -67,10 +67,10 @@ int SachbearbeiterLesen(Context& c, const QString& kz)
     Kontakt k;
     int gefunden = 0;
     try {
-        gefunden = TabelleSachbearbeiterLesen(c, c.abfragen->Q_SB, kz);
+        gefunden = TabelleSachbearbeiterLesen(c, c.abfragen.Q_SB, kz);
         if (gefunden == 1) {
-            db::Dataset& sb = c.abfragen->Q_SB;
-            db::Dataset& liga = c.abfragen->Q_LIGA;
+            db::Dataset& sb = c.abfragen.Q_SB;
+            db::Dataset& liga = c.abfragen.Q_LIGA;
             // The league's own contact numbers come before the official's.
             db::Dataset& kontakt = liga.isOpen() ? liga : sb;
             k.vorname = feld(sb, "VNAMEX");
@@ -86,8 +86,8 @@ int SachbearbeiterLesen(Context& c, const QString& kz)
 
 void SpielerAnlegen(Context& c, const QString& passnr)
 {
-    TDM_SYS& dm = *c.DM_SYS;
-    db::Dataset& q = c.abfragen->Q_SPIELER;
+    TDM_SYS& dm = c.DM_SYS;
+    db::Dataset& q = c.abfragen.Q_SPIELER;
     dm.ABSQueryOpen(q, QStringLiteral("select * from Mitglied"));
     dm.ABSQueryEdit(q);
     dm.ABSQueryAppend(q, QStringLiteral("Mitglied"), QStringLiteral("PASSNR"));
@@ -109,7 +109,7 @@ void f_ligaExit(Context& c, ControlId)
     const QString liga = s.text("f_liga").trimmed();
     try {
         if (LigaLesen(c, liga) == 1) {
-            db::Dataset& q = c.abfragen->Q_LIGA;
+            db::Dataset& q = c.abfragen.Q_LIGA;
             SachbearbeiterLesen(c, feld(q, "BEARBEITERX"));
             if (q.fieldByName(QStringLiteral("DOPPELI")).asInteger() == 1)
                 s.MitDoppel = true;

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "data/lookups.h"
@@ -68,7 +69,7 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
 {
     const Spielbogen& s = c.sheet;
     const QString& passnr = s.text(z.passNr);
-    db::Dataset& q = c.abfragen->Q_SPIELER;
+    db::Dataset& q = c.abfragen.Q_SPIELER;
     const bool gefunden = SpielerLesen(c, passnr) == 1;
     if (!gefunden && !anlegen)
         return false;
@@ -78,10 +79,10 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
             const QString bisher =
                 QString(gelesen(q, "VORNAME") + QLatin1Char(' ') + gelesen(q, "NACHNAME")).simplified();
             namenAusDemNamen = bisher.isEmpty() || bisher == gelesen(q, "NAME").simplified();
-            c.DM_SYS->ABSQueryEdit(q);
+            c.DM_SYS.ABSQueryEdit(q);
         } else {
             if (!q.isOpen())
-                c.DM_SYS->ABSQueryOpen(q, QStringLiteral("select * from Mitglied where 1 = 2"));
+                c.DM_SYS.ABSQueryOpen(q, QStringLiteral("select * from Mitglied where 1 = 2"));
             q.append();
             setzen(q, "PASSNR", passnr);
         }
@@ -96,9 +97,9 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
             }
         }
         // A header not filled in yet must not take the member's team and league away.
-        if (!s.text(z.teamField).trimmed().isEmpty())
+        if (!isBlank(s.text(z.teamField)))
             setzen(q, "TEAM", s.text(z.teamField));
-        if (!s.text("f_liga").trimmed().isEmpty())
+        if (!isBlank(s.text("f_liga")))
             setzen(q, "LIGA", s.text("f_liga"));
         q.post();
     } catch (...) {
@@ -121,7 +122,7 @@ void f_h1pnrExit(Context& c, ControlId sender)
     if (passnr.isEmpty())
         return;
     if (SpielerLesen(c, passnr) == 1) {
-        db::Dataset& q = c.abfragen->Q_SPIELER;
+        db::Dataset& q = c.abfragen.Q_SPIELER;
         s.setText(zeile->name, q.fieldByName(QStringLiteral("NAME")).asString());
         s.setText(zeile->rufname, q.fieldByName(QStringLiteral("NICKNAMEX")).asString());
         return;
@@ -161,9 +162,9 @@ void f_h1nameExit(Context& c, ControlId sender)
 QStringList MitgliederNachtragen(Context& c)
 {
     QStringList fehler;
-    if (c.offeneMitglieder.isEmpty() || !c.abfragen || !c.DM_SYS)
+    if (c.offeneMitglieder.isEmpty())
         return fehler;
-    db::Connection& db = c.abfragen->ABSDatabase1;
+    db::Connection& db = c.abfragen.ABSDatabase1;
     for (const Spielerzeile& z : Spielerzeilen) {
         const FieldId row = z.passNr;
         if (!c.offeneMitglieder.contains(row))

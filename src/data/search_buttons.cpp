@@ -24,9 +24,7 @@ QString gewaehlt(const Suchergebnis& auswahl, const char* spalte)
 // The team search with the sheet's league; the picked row, or nothing.
 Suchergebnis teamauswahl(Context& c)
 {
-    if (!c.searchWindows)
-        return std::nullopt;
-    return c.searchWindows->teamauswahl(c.sheet.text("f_liga"));
+    return c.windows.teamSearch(c.sheet.text("f_liga"));
 }
 
 }  // namespace
@@ -34,12 +32,12 @@ Suchergebnis teamauswahl(Context& c)
 void bt_H1Click(Context& c, ControlId sender)
 {
     const Spielerzeile* zeile = zeileMitKnopf(sender);
-    if (!zeile || !c.searchWindows)
+    if (!zeile)
         return;
     const Spielbogen& s = c.sheet;
     const QColor farbe = s.FarbeGewaehlt ? s.Hintergrundfarbe : QColor();
     const Suchergebnis auswahl =
-        c.searchWindows->spielerauswahl(s.text(zeile->teamField), s.text("f_liga"), farbe);
+        c.windows.playerSearch(s.text(zeile->teamField), s.text("f_liga"), farbe);
     const QString passnr = gewaehlt(auswahl, "PASSNR");
     if (passnr.isEmpty())
         return;

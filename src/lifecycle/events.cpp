@@ -44,6 +44,7 @@ QHash<ControlId, Handler> buildClickHandlers()
     QHash<ControlId, Handler> h;
     h.insert("bt_namenuebernehmen2", bt_namenuebernehmen2Click);
     h.insert("bt_farben", bt_farbenClick);
+    h.insert("bt_info", bt_infoClick);
     h.insert("bt_ende", bt_endeClick);
     h.insert("bt_schliessen3", bt_schliessen3Click);
     h.insert("bt_sicherung", bt_sicherungClick);

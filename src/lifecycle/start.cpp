@@ -1,8 +1,11 @@
 #include "lifecycle/start.h"
 
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QSettings>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "scoring/scoring.h"
@@ -53,14 +56,32 @@ QString Bildschirmvariante(const QString& programFolder)
                                                                                 : QStringLiteral("gross");
 }
 
+Startoptionen StartoptionenLesen(const QStringList& argumente)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kFensterTitel);
+    parser.addHelpOption();
+    const QCommandLineOption maildatei(
+        QStringLiteral("maildatei"),
+        QStringLiteral("\"Maildatei erstellen\" zeigen und ankreuzen: PDF und Druck schreiben die "
+                       "Ergebnisdatei nach MEKO/ und bieten die Mail an."));
+    parser.addOption(maildatei);
+    parser.process(argumente);
+    return Startoptionen{.maildatei = parser.isSet(maildatei)};
+}
+
+bool MaildateiEingestellt(const QString& programFolder)
+{
+    const QSettings konfiguration(programFolder + QStringLiteral("Datenbank/klw.conf"), QSettings::IniFormat);
+    return konfiguration.value(QStringLiteral("Maildatei"), false).toBool();
+}
+
 QString ProgrammStart(Context& c)
 {
     // A missing or broken file throws here, before the caption gets its version.
-    if (c.abfragen) {
-        c.abfragen->ABSDatabase1.close();
-        c.abfragen->ABSDatabase1.open(c.programFolder + QStringLiteral("Datenbank/KLW.abs"));
-        SicherungstabelleErgaenzen(c.abfragen->ABSDatabase1);
-    }
+    c.abfragen.ABSDatabase1.close();
+    c.abfragen.ABSDatabase1.open(c.programFolder + QStringLiteral("Datenbank/KLW.abs"));
+    SicherungstabelleErgaenzen(c.abfragen.ABSDatabase1);
     QString caption = kFensterTitel;
     const QString version = GetVersionsInformationen(versionRecord());
     if (version != QLatin1String("NI"))
@@ -74,7 +95,7 @@ void BdeAuslesen(Context& c)
     c.sheet.setText("f_bde2", c.programFolder);
 }
 
-void FormShow(Context& c)
+void FormShow(Context& c, const Startoptionen& optionen)
 {
     Spielbogen& s = c.sheet;
     s.setText("f_datum", c.today().toString(QStringLiteral("dd.MM.yyyy")));
@@ -82,12 +103,12 @@ void FormShow(Context& c)
     s.Bildschirm = Bildschirmvariante(s.Programmpfad);
     s.Hintergrundfarbe = QGuiApplication::palette().color(QPalette::Button);
     s.FarbeGewaehlt = false;
-    s.setChecked("cb_maildatei", false);
-    s.setVisible("cb_maildatei", false);
-    if (c.DM_SYS && c.abfragen)  // ignores its failure, e.g. without a connection
-        c.DM_SYS->ABSQueryUpdate(
-            c.abfragen->Q_DELETE,
-            QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
+    const bool maildatei = optionen.maildatei || MaildateiEingestellt(c.programFolder);
+    s.setChecked("cb_maildatei", maildatei);
+    s.setVisible("cb_maildatei", maildatei);
+    // Ignores its failure, e.g. without a connection.
+    c.DM_SYS.ABSQueryUpdate(c.abfragen.Q_DELETE,
+                            QStringLiteral("delete from Mitglied where VORNAME = '' and NACHNAME = '' and NAME = '' "));
     s.NamenUebergeben = false;
     s.setText("l_version", JahresVersion(s, c.today()));
     s.setText("l_sicherung", QString());
@@ -114,20 +135,25 @@ void bt_farbenClick(Context& c, ControlId)
         return;
     c.sheet.FarbeGewaehlt = true;
     c.sheet.Hintergrundfarbe = *colour;
-    emit c.sheet.windowColourChosen(*colour);
+    c.windows.setBackground(*colour);
+}
+
+void bt_infoClick(Context& c, ControlId)
+{
+    c.windows.imprint();
 }
 
 void Timer2Timer(Context& c, ControlId)
 {
     const QString& liga = c.sheet.text("f_liga");
-    c.setApplicationTitle(liga.trimmed().isEmpty() ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
+    c.windows.setApplicationTitle(isBlank(liga) ? QStringLiteral("KLW") : QStringLiteral("KLW_") + liga);
 }
 
 void bt_endeClick(Context& c, ControlId)
 {
     const Spielbogen& s = c.sheet;
-    const bool headerEmpty = s.text("f_spieltag").trimmed().isEmpty() && s.text("f_liga").trimmed().isEmpty() &&
-                             s.text("f_Heimteam").trimmed().isEmpty() && s.text("f_gastteam").trimmed().isEmpty();
+    const bool headerEmpty = isBlank(s.text("f_spieltag")) && isBlank(s.text("f_liga")) &&
+                             isBlank(s.text("f_Heimteam")) && isBlank(s.text("f_gastteam"));
     if (!headerEmpty) {
         if (!c.dialogs.confirm(QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?")))
             return;
@@ -140,7 +166,7 @@ void bt_endeClick(Context& c, ControlId)
                 return;
         }
     }
-    c.quit();
+    c.windows.quit();
 }
 
 }  // namespace klw

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include "sheet/tables.h"
 
@@ -12,6 +13,17 @@ class Spielbogen;
 struct Context;
 
 inline const QString kFensterTitel = QStringLiteral("Spielberichtsbogen des MEKO e. V.");
+
+// What the command line asks of the start.
+struct Startoptionen {
+    bool maildatei = false;  // --maildatei: "Maildatei erstellen" shown and checked
+};
+// Reads the command line (the program's name first). --help prints the options and an
+// unknown option its error, and both end the program there.
+Startoptionen StartoptionenLesen(const QStringList& argumente);
+// Whether klw.conf beside the database (<program folder>/Datenbank/klw.conf) says
+// Maildatei=true. No file, no key: false.
+bool MaildateiEingestellt(const QString& programFolder);
 
 // Sets Saison and returns the season text for l_version ("Saison: 05/06" or empty).
 QString JahresVersion(Spielbogen& sheet, const QDate& today);
@@ -23,10 +35,13 @@ QString Bildschirmvariante(const QString& programFolder);
 // reaches the caller; the caption then has no version.
 QString ProgrammStart(Context& c);
 void BdeAuslesen(Context& c);
-// Puts the sheet into its initial state when the window is first shown.
-void FormShow(Context& c);
+// Puts the sheet into its initial state when the window is first shown. "Maildatei
+// erstellen" stays hidden and unchecked unless the command line or klw.conf switch it on.
+void FormShow(Context& c, const Startoptionen& optionen = {});
 void f_spieltagExit(Context& c, ControlId sender);
 void bt_farbenClick(Context& c, ControlId sender);
+// Shows the imprint.
+void bt_infoClick(Context& c, ControlId sender);
 // The application title: "KLW", or "KLW_" and the league.
 void Timer2Timer(Context& c, ControlId sender);
 // Ends the program, after a question and a last snapshot when the header holds anything.

@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "base/text.h"
 #include "lineup/older_snapshots.h"
 #include "sheet/context.h"
 #include "sheet/tables.h"
@@ -57,14 +58,14 @@ QString anzeigename(const Spielbogen& s, const char* position)
 {
     const Spielerzeile* zeile = zeileZuPosition(QString::fromLatin1(position));
     const QString& rufname = s.text(zeile->rufname);
-    return rufname.trimmed().isEmpty() ? s.text(zeile->name) : rufname;
+    return isBlank(rufname) ? s.text(zeile->name) : rufname;
 }
 
 bool TeamsGleich(const Spielbogen& s)
 {
     const QString& heim = s.text("f_Heimteam");
     const QString& gast = s.text("f_gastteam");
-    return !heim.trimmed().isEmpty() && !gast.trimmed().isEmpty() && heim == gast;
+    return !isBlank(heim) && !isBlank(gast) && heim == gast;
 }
 
 // The checks that a restore skips. False when the transfer is to stop.

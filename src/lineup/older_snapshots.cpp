@@ -11,11 +11,9 @@ namespace klw {
 
 void SicherungObVorhandenPruefen(Context& c)
 {
-    if (!c.DM_SYS || !c.abfragen)
-        return;
-    db::Dataset& Q_DELETE = c.abfragen->Q_DELETE;
+    db::Dataset& Q_DELETE = c.abfragen.Q_DELETE;
     const QString spiel = AktuellesSpiel(c.sheet);
-    if (c.DM_SYS->ABSQueryOpen(Q_DELETE, QStringLiteral("select * from SICHERUNG ") + spiel) == 0)
+    if (c.DM_SYS.ABSQueryOpen(Q_DELETE, QStringLiteral("select * from SICHERUNG ") + spiel) == 0)
         return;
     if (!c.dialogs.confirm(QStringLiteral(
             "Für das ausgewählte Spiel sind noch Sicherungsdatein vorhanden\n\r\n\rSollen diese gelöscht werden?")))

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "output/sendmail_post.h"
 #include "sheet/services.h"
 
@@ -19,17 +20,7 @@ TDM_DAT_Mail::TDM_DAT_Mail()
 
 QString TDM_DAT_Mail::ReplaceStr(const QString& text, const QString& suche, const QString& ersatz)
 {
-    if (suche.isEmpty())
-        return text;
-    QString ergebnis;
-    qsizetype von = 0;
-    for (qsizetype pos = text.indexOf(suche); pos >= 0; pos = text.indexOf(suche, von)) {
-        ergebnis += QStringView(text).mid(von, pos - von);
-        ergebnis += ersatz;
-        von = pos + suche.size();
-    }
-    ergebnis += QStringView(text).mid(von);
-    return ergebnis;
+    return replaceAll(text, suche, ersatz);
 }
 
 std::unique_ptr<Postdienst> TDM_DAT_Mail::OleObjektHolen()
@@ -95,7 +86,7 @@ void TDM_DAT_Mail::AdressenLesen(Dialogs& dialogs, const QString& liste, QString
         schrittweise([&] { ziel << dienst->adressliste(liste); });
         schrittweise([&] {
             for (const QString& adresse : dienst->kontaktAdressen()) {
-                if (!adresse.trimmed().isEmpty())
+                if (!isBlank(adresse))
                     ziel << adresse;
             }
         });

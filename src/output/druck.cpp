@@ -5,7 +5,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "output/druckausgabe.h"
 #include "output/ergebnispruefung.h"
 #include "output/qr_klw.h"
 #include "output/txtdatei.h"
@@ -24,13 +23,6 @@ const QString kBemerkungFrage =
 const QString kBemerkungPasstNicht =
     QStringLiteral("Die Bemerkung passt nicht ganz auf den Spielberichtsbogen. Trotzdem drucken?");
 constexpr FieldId kBemerkung = "m_bemerkung";
-
-Druckausgabe& druckausgabe(Context& c)
-{
-    if (!c.druck)
-        throw std::logic_error("printing is not available here");
-    return *c.druck;
-}
 
 }  // namespace
 
@@ -94,15 +86,26 @@ void bt_druckClick(Context& c, ControlId sender)
         c.focus.focusIfPossible(kBemerkung);
         return;
     }
-    if (c.sheet.isChecked("cb_maildatei"))
-        TxtDateiErstellen(c);
+    const bool maildatei = c.sheet.isChecked("cb_maildatei");
 
     // A print from the preview carries the same job title as the PDF.
     form->title = PdfJobtitel(c.sheet);
-    if (pdf)
-        PdfDrucken(c, *form, form->title);
+    if (!pdf) {
+        if (maildatei)
+            TxtDateiErstellen(c);
+        c.windows.preview(*form);
+        return;
+    }
+    // The PDF comes first, so that the mail can carry this match's sheet. Without a PDF
+    // there is nothing to mail; the result file is written all the same, as before a
+    // print that is cancelled.
+    const std::optional<QString> bericht = PdfDrucken(c, *form, form->title);
+    if (!maildatei)
+        return;
+    if (bericht)
+        TxtDateiErstellen(c, *bericht);
     else
-        druckausgabe(c).vorschau(*form);
+        ErgebnisdateiSchreiben(c);
 }
 
 }  // namespace klw

@@ -3,7 +3,6 @@
 // into the result file and printed as the QR code of the report. Built in one place so
 // that file and code always carry the same record.
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,9 +16,6 @@ QStringList ErgebnisFelder(const Spielbogen& sheet);
 
 // The fields joined by TAB. The remark keeps its line breaks, as CR LF.
 QString Ergebnissatz(const Spielbogen& sheet);
-
-// Windows-1252 bytes of a text; a character that Windows-1252 cannot hold becomes '?'.
-QByteArray Windows1252(const QString& text);
 
 // League + "_SPT" + match day + "_" + home team without any blank + ".txt". A '/' would
 // put the file into another folder, so it becomes '-'.

@@ -1,5 +1,6 @@
 #include "output/fo_mail_logik.h"
 
+#include "base/text.h"
 #include "output/dm_dat_mail.h"
 #include "sheet/services.h"
 
@@ -7,12 +8,7 @@ namespace klw {
 
 QStringList AnhangListe(const QString& f_anhang)
 {
-    QStringList pfade;
-    for (const QString& teil : f_anhang.split(QLatin1Char(';'))) {
-        if (!teil.trimmed().isEmpty())
-            pfade << teil.trimmed();
-    }
-    return pfade;
+    return trimmedParts(f_anhang, QLatin1Char(';'));
 }
 
 QString AnhangText(const QStringList& pfade)
@@ -26,16 +22,11 @@ namespace klw::FO_MAIL {
 
 namespace {
 
-bool leer(const QString& text)
-{
-    return text.trimmed().isEmpty();
-}
-
 void uebernehmen(const QStringList& liste, int index, QString& feld)
 {
     if (index < 0 || index >= liste.size())
         return;
-    feld = leer(feld) ? liste[index] : feld + QLatin1Char(';') + liste[index];
+    feld = isBlank(feld) ? liste[index] : feld + QLatin1Char(';') + liste[index];
 }
 
 }  // namespace
@@ -86,25 +77,22 @@ void bt_leerenClick(MailKontext& m)
 void bt_sendenClick(MailKontext& m)
 {
     MailFormular& f = m.form;
-    if (leer(f.f_an)) {
+    if (isBlank(f.f_an)) {
         m.dialogs.information(QStringLiteral("Feld Empfänger muß gefüllt werden!"));
         m.focus.setFocus("f_an");
         return;
     }
-    if (leer(f.f_betreff)) {
+    if (isBlank(f.f_betreff)) {
         m.dialogs.information(QStringLiteral("Feld Betreff muß gefüllt werden!"));
         m.focus.setFocus("f_betreff");
         return;
     }
-    if (leer(f.f_anhang) && !m.dialogs.confirm(QStringLiteral("Kein Anhang eingetragen, dennoch senden?"))) {
+    if (isBlank(f.f_anhang) && !m.dialogs.confirm(QStringLiteral("Kein Anhang eingetragen, dennoch senden?"))) {
         m.focus.setFocus("f_anhang");
         return;
     }
     const QStringList anhaenge = AnhangListe(f.f_anhang);
-    QString text = f.f_memo;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    m.DM_DAT.MailSenden(m.dialogs, f.f_betreff, f.f_an, f.f_ancc, text, &anhaenge, m.versand);
+    m.DM_DAT.MailSenden(m.dialogs, f.f_betreff, f.f_an, f.f_ancc, withCrLf(f.f_memo), &anhaenge, m.versand);
     bt_closeClick(m);
 }
 

@@ -1,6 +1,7 @@
 #include "output/qr_klw.h"
 
 #include <QPainter>
+#include <QTextBoundaryFinder>
 
 #include "output/ergebnis.h"
 #include "output/qr_layout.h"
@@ -9,10 +10,10 @@
 #include "sheet/tables.h"
 #include "sheet/wahl.h"
 
-// The report's pictures live in the static core library; this pulls them into the program.
-static void initReportPictures()
+// The pictures live in the static core library; this pulls them into the program.
+static void initPictures()
 {
-    Q_INIT_RESOURCE(report_pictures);
+    Q_INIT_RESOURCE(pictures);
 }
 
 namespace klw {
@@ -41,11 +42,44 @@ QString rufnameZu(const Spielbogen& s, const Spiel& spiel, bool home)
     return zeile ? s.text(zeile->rufname) : QString();
 }
 
+// The record as the code carries it. Where the whole record does not fit, the remark is cut
+// after the last whole character (a letter with its accents, a CR LF) that still lets it fit
+// with "…" marking the cut. Where the rest of the record does not fit even with the mark
+// alone, or without any remark, there is no code (empty). The paper prints the remark whole.
+QString satzFuerDenCode(const Spielbogen& sheet)
+{
+    const QString satz = Ergebnissatz(sheet);
+    if (QrCodePasst(satz))
+        return satz;
+    QStringList felder = ErgebnisFelder(sheet);
+    const QString bemerkung = felder.takeLast();  // the remark is the record's last field
+    const QString vorne = felder.join(QLatin1Char('\t')) + QLatin1Char('\t');
+    const QString auslassung = QStringLiteral("\u2026");
+    if (bemerkung.isEmpty() || !QrCodePasst(vorne + auslassung))
+        return QString();
+
+    QList<qsizetype> grenzen;  // the places between two characters, shortest cut first
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, bemerkung);
+    for (qsizetype i = finder.toNextBoundary(); i > 0 && i < bemerkung.size(); i = finder.toNextBoundary())
+        grenzen << i;
+    // The longest cut that fits: those up to `passt` fit, those from `zuLang` on do not.
+    qsizetype passt = -1;
+    qsizetype zuLang = grenzen.size();
+    while (zuLang - passt > 1) {
+        const qsizetype mitte = (passt + zuLang) / 2;
+        if (QrCodePasst(vorne + bemerkung.left(grenzen[mitte]) + auslassung))
+            passt = mitte;
+        else
+            zuLang = mitte;
+    }
+    return vorne + (passt < 0 ? QString() : bemerkung.left(grenzen[passt])) + auslassung;
+}
+
 }  // namespace
 
 Spielberichtsform::Spielberichtsform(const Spielbogen& sheet, const Formunterschiede& form) : sheet_(sheet)
 {
-    initReportPictures();
+    initPictures();
     formularAufbauen(*this, form);
     titleBand().beforePrint = [this](Band& band) { QRBand1BeforePrint(band); };
 }
@@ -128,9 +162,9 @@ void TQRKLW::QRBand1BeforePrint(Band& band)
 
 void TQRKLW::QRCodeFuellen(reportengine::Image& image) const
 {
-    image.drawPicture = [satz = Ergebnissatz(sheet()), zeichen = image.picture](QPainter& painter, const QRectF& box) {
-        if (!QrCodeZeichnen(painter, box, satz) && !zeichen.isNull())
-            painter.drawImage(box, zeichen);
+    image.drawPicture = [satz = satzFuerDenCode(sheet())](QPainter& painter, const QRectF& box) {
+        if (!satz.isEmpty())
+            QrCodeZeichnen(painter, box, satz);
     };
 }
 

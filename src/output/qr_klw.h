@@ -38,9 +38,9 @@ protected:
     void QRBand1BeforePrint(reportengine::Band& band) override;
 
 private:
-    // The square picture at the top right of this form: the result record as a QR code,
-    // drawn at print time from the sheet. A record too long for a code leaves the form's
-    // own mark (set at construction).
+    // The square at the top right of this form: the result record as a QR code, drawn at
+    // print time from the sheet, its remark shortened where the whole does not fit. A record
+    // too long even without its remark leaves the square white.
     void QRCodeFuellen(reportengine::Image& image) const;
 };
 

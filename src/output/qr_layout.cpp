@@ -80,13 +80,19 @@ QString n(const char* prefix, int number)
 
 // --- the design ----------------------------------------------------------------------
 
-std::vector<Element> kopf(const Formunterschiede& form)
+std::vector<Element> titel(const Formunterschiede& form)
 {
     return {
-        {Art::Bild, "QRImage1", QRectF(3.2, 2.6, 23.8, 13.2), ":/report/logo.jpg", {}},
+        {Art::Bild, "QRImage1", QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
         autoText("QRLabel1", 31.8, 2.1, 150.0, 9.0, "S P I E L B E R I C H T S B O G E N", kBookman20),
         autoText("QRLabel2", 44.5, 12.7, 100.0, 6.6, "MEKO DARTVERBAND E. V.", kBookman16),
         {Art::Bild, "QRImage2", form.bild2, QString::fromLatin1(form.bild2Datei), {}},
+    };
+}
+
+std::vector<Element> kopf()
+{
+    return {
         rahmen("QRShape42", 4.5, 20.4, 178.6, 26.5),
         text("l_sptag", 25.4, 23.8, 6.6, 4.5, "", kStandard, kRechts),
         text("l_sptag2", 33.9, 23.8, 19.8, 4.5, "Spieltag", kFett),
@@ -335,11 +341,14 @@ std::vector<Element> bemerkungUndFuss(const Formunterschiede& form)
 std::vector<Element> formular(const Formunterschiede& form)
 {
     std::vector<Element> all;
-    auto append = [&all](std::vector<Element> part) {
+    auto append = [&all](std::vector<Element> part, double tiefer = 0.0) {
+        for (Element& el : part)
+            el.mm.translate(0, tiefer);
         all.insert(all.end(), std::make_move_iterator(part.begin()), std::make_move_iterator(part.end()));
     };
-    append(kopf(form));
-    append(spielertabellen());
+    append(titel(form));
+    append(kopf(), form.kopfTiefer);
+    append(spielertabellen(), form.kopfTiefer);
     if (form.doppelzeile)
         append(doppelzeile());
     append(einzelblock(form));
@@ -361,10 +370,16 @@ std::optional<QFont> schriftart(const Schrift& s)
 
 }  // namespace
 
-const Formunterschiede kFormOhneDoppel{
-    false, 0.0, 0.0, 0.0, 12.4, QRectF(165.4, 0.5, 19.8, 19.8), ":/report/qrcode.jpg", 29.1, 150.8};
-const Formunterschiede kFormMitDoppel{true, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/report/logo.jpg",
-                                      33.1, 145.5};
+// The form without doubles has the doubles row's height to spare: its header frame and player
+// tables take 7.5 mm of it, so that the QR code at the top right gets a square of 33.3 mm (a
+// module of 0.51 mm, 3 pixels of a 150 dpi scan). The square begins right of the title and
+// ends 0.5 mm above the header frame; it reaches into the page margins, to 4.1 mm from the
+// paper's top edge and 5.2 mm from its right edge. Its quiet zone keeps the dark modules
+// 2 mm further in, where every printer prints; the quiet zone there is blank paper.
+const Formunterschiede kFormOhneDoppel{false,   7.5,  0.0,  0.0, 0.0, 12.4, QRectF(161.5, -5.9, 33.3, 33.3),
+                                       nullptr, 29.1, 150.8};
+const Formunterschiede kFormMitDoppel{
+    true, 0.0, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", 33.1, 145.5};
 
 QString paarungLabel(int k)
 {
@@ -422,9 +437,12 @@ void formularAufbauen(reportengine::Report& report, const Formunterschiede& form
         case Art::Waagerecht:
             band.add<Shape>(e.name, e.mm, Shape::HorizontalLine, e.linie);
             break;
-        case Art::Bild:
-            band.add<reportengine::Image>(e.name, e.mm).picture = QImage(e.text);
+        case Art::Bild: {
+            auto& image = band.add<reportengine::Image>(e.name, e.mm);
+            if (!e.text.isEmpty())
+                image.picture = QImage(e.text);
             break;
+        }
         case Art::Memo:
             band.add<reportengine::Memo>(e.name, e.mm).font = schriftart({"Arial", 10});
             break;

@@ -26,12 +26,13 @@ QString punkteLabel(bool home, int number);
 // What differs between the two forms. Everything else is common.
 struct Formunterschiede {
     bool doppelzeile;  // the doubles row is printed
+    double kopfTiefer;  // the header frame with its texts and the player tables lie lower by this
     double runden12Tiefer;  // rounds 1 and 2 lie lower by this many millimetres
     double runden34Tiefer;
     double ergebnisTiefer;  // the result row
     double paarungBreite;  // width of the pairing labels
-    QRectF bild2;  // QRImage2
-    const char* bild2Datei;
+    QRectF bild2;  // QRImage2; it may reach into the page margins
+    const char* bild2Datei;  // its picture; none where the form draws it
     double memoX;
     double memoBreite;
 };

@@ -10,34 +10,46 @@ namespace klw {
 
 namespace {
 
-constexpr int kRuhezone = 4;  // modules of white around the code that scanners need
 constexpr unsigned kEciUtf8 = 26;  // tells the scanner that the bytes are UTF-8
 
-// The code of the text's UTF-8 bytes, announced as UTF-8; nullptr when it does not fit.
-QRcode* kodieren(const QByteArray& daten)
+using Code = std::unique_ptr<QRcode, decltype(&QRcode_free)>;
+
+// The code of the text's UTF-8 bytes, announced as UTF-8; empty when it does not fit into
+// the symbol. libqrencode takes the version as the least one and grows it for more data,
+// so a code of another version means that the text does not fit.
+Code kodieren(const QString& text)
 {
-    std::unique_ptr<QRinput, decltype(&QRinput_free)> eingabe(QRinput_new2(0, QR_ECLEVEL_L), &QRinput_free);
+    const QByteArray daten = text.toUtf8();
+    std::unique_ptr<QRinput, decltype(&QRinput_free)> eingabe(QRinput_new2(kQrVersion, QR_ECLEVEL_M), &QRinput_free);
+    Code code(nullptr, &QRcode_free);
     if (!eingabe || QRinput_appendECIheader(eingabe.get(), kEciUtf8) != 0 ||
         QRinput_append(eingabe.get(), QR_MODE_8, int(daten.size()),
                        reinterpret_cast<const unsigned char*>(daten.constData())) != 0)
-        return nullptr;
-    return QRcode_encodeInput(eingabe.get());
+        return code;
+    code.reset(QRcode_encodeInput(eingabe.get()));
+    if (code && code->version != kQrVersion)
+        code.reset();
+    return code;
 }
 
 }  // namespace
 
+bool QrCodePasst(const QString& text)
+{
+    return bool(kodieren(text));
+}
+
 bool QrCodeZeichnen(QPainter& painter, const QRectF& box, const QString& text)
 {
-    const QByteArray daten = text.toUtf8();
-    std::unique_ptr<QRcode, decltype(&QRcode_free)> code(kodieren(daten), &QRcode_free);
+    const Code code = kodieren(text);
     if (!code)
         return false;
 
     const int breite = code->width;
     const qreal seite = qMin(box.width(), box.height());
-    const qreal modul = seite / (breite + 2 * kRuhezone);
-    const QPointF ursprung(box.center().x() - seite / 2 + kRuhezone * modul,
-                           box.center().y() - seite / 2 + kRuhezone * modul);
+    const qreal modul = seite / kQrModuleQuer;
+    const QPointF ursprung(box.center().x() - seite / 2 + kQrRuhezone * modul,
+                           box.center().y() - seite / 2 + kQrRuhezone * modul);
 
     // One path of horizontal runs: neighbouring squares then show no seams between them.
     QPainterPath pfad;

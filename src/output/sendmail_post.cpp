@@ -14,6 +14,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "output/vcard.h"
 
 namespace klw {
@@ -45,16 +46,6 @@ template <typename T> struct GRef {
     GRef(const GRef&) = delete;
     GRef& operator=(const GRef&) = delete;
 };
-
-QStringList empfaengerTeile(const QString& liste)
-{
-    QStringList teile;
-    for (const QString& teil : liste.split(QLatin1Char(';'))) {
-        if (!teil.trimmed().isEmpty())
-            teile << teil.trimmed();
-    }
-    return teile;
-}
 
 // The text as UTF-8, labelled so. (g_mime_text_part_set_text would convert it to the
 // smallest charset that holds it, and the label would then no longer fit the bytes.)
@@ -148,7 +139,7 @@ QString SendmailPost::adresseZuName(const QString& name) const
         for (const VCard& k : *karten) {
             if (k.name == name) {
                 for (const QString& a : k.adressen) {
-                    if (!a.trimmed().isEmpty())
+                    if (!isBlank(a))
                         return a.trimmed();
                 }
             }
@@ -166,7 +157,7 @@ QByteArray SendmailPost::nachricht(const Mail& mail) const
     // Display names, like the subject, go into the headers as RFC 2047 words in UTF-8.
     auto empfaenger = [&](const QString& liste, GMimeAddressType art) {
         InternetAddressList* ziel = g_mime_message_get_addresses(m.p, art);
-        for (const QString& teil : empfaengerTeile(liste)) {
+        for (const QString& teil : trimmedParts(liste, QLatin1Char(';'))) {
             if (teil.contains(QLatin1Char('@'))) {
                 GRef<InternetAddressList> gelesen(internet_address_list_parse(nullptr, teil.toUtf8().constData()));
                 if (!gelesen.p || internet_address_list_length(gelesen.p) == 0)

@@ -5,20 +5,15 @@
 #include <QSaveFile>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/lookups.h"
 #include "output/ergebnis.h"
-#include "output/mailfenster.h"
 #include "sheet/context.h"
 
 namespace klw {
 
 namespace {
-
-bool leer(const QString& text)
-{
-    return text.trimmed().isEmpty();
-}
 
 [[noreturn]] void schreibfehler(const QString& pfad, const QString& grund)
 {
@@ -49,10 +44,10 @@ MailVorlage MailVorlageErstellen(Context& c)
 
     // Without a league record read in this run there is no official to address; the
     // window then opens with the subject only, as for an official that is not found.
-    db::Dataset& liga = c.abfragen->Q_LIGA;
+    db::Dataset& liga = c.abfragen.Q_LIGA;
     if (!liga.isOpen() || liga.isEmpty())
         return v;
-    db::Dataset& sb = c.abfragen->Q_SB;
+    db::Dataset& sb = c.abfragen.Q_SB;
     if (TabelleSachbearbeiterLesen(c, sb, liga.fieldByName(QStringLiteral("BEARBEITERX")).asString()) != 1)
         return v;
     v.an = sb.fieldByName(QStringLiteral("EMAILX")).asString();
@@ -72,12 +67,12 @@ MailVorlage MailVorlageErstellen(Context& c)
     return v;
 }
 
-void TxtDateiErstellen(Context& c)
+QString ErgebnisdateiSchreiben(Context& c)
 {
     Spielbogen& s = c.sheet;
-    if (leer(s.text("f_liga")) || leer(s.text("f_spieltag")) || leer(s.text("f_Heimteam")) ||
-        leer(s.text("f_gastteam")))
-        return;
+    if (isBlank(s.text("f_liga")) || isBlank(s.text("f_spieltag")) || isBlank(s.text("f_Heimteam")) ||
+        isBlank(s.text("f_gastteam")))
+        return {};
 
     s.Programmpfad = c.programFolder + QStringLiteral("MEKO/");
     const QString pfad = s.Programmpfad + ErgebnisDateiname(s);
@@ -85,16 +80,23 @@ void TxtDateiErstellen(Context& c)
     if (QFileInfo::exists(pfad) && !QFile::remove(pfad)) {
         c.dialogs.information(
             QStringLiteral("Datei konnte nicht gelöscht werden!\n\rDas Erzeugen der TXT-Datei wurde abgebrochen."));
-        return;
+        return {};
     }
-    schreiben(pfad, Windows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));
+    schreiben(pfad, toWindows1252(Ergebnissatz(s) + QStringLiteral("\r\n")));
+    return pfad;
+}
 
+void TxtDateiErstellen(Context& c, const QString& berichtPdf)
+{
+    const QString datei = ErgebnisdateiSchreiben(c);
+    if (datei.isEmpty())
+        return;
     if (!c.dialogs.confirm(QStringLiteral("Ergebniss als Mail verschicken?")))
         return;
-    const MailVorlage vorlage = MailVorlageErstellen(c);
-    if (!c.mailFenster)
-        throw std::logic_error("the mail window is not available");
-    c.mailFenster->mailFensterZeigen(vorlage);
+    MailVorlage vorlage = MailVorlageErstellen(c);
+    if (!berichtPdf.isEmpty())
+        vorlage.anhaenge = QStringList{berichtPdf, datei};
+    c.windows.mail(vorlage);
 }
 
 }  // namespace klw

@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <cctype>
 
+#include "base/text.h"
+
 namespace klw {
 
 namespace {
@@ -38,11 +40,9 @@ QList<QByteArray> logischeZeilen(QByteArray inhalt)
 {
     if (inhalt.startsWith("\xEF\xBB\xBF"))
         inhalt.remove(0, 3);
-    inhalt.replace("\r\n", "\n");
-    inhalt.replace('\r', '\n');
     QList<QByteArray> zeilen;
     bool weich = false;
-    for (const QByteArray& zeile : inhalt.split('\n')) {
+    for (const QByteArray& zeile : withLineFeeds(inhalt).split('\n')) {
         if (weich) {
             zeilen.last().chop(1);
             zeilen.last() += zeile;

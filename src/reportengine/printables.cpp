@@ -6,6 +6,7 @@
 #include <QTextLayout>
 #include <memory>
 
+#include "base/text.h"
 #include "reportengine/device_units.h"
 
 namespace klw::reportengine {
@@ -15,12 +16,9 @@ namespace {
 constexpr double kSmallestPointSize = 6.0;
 constexpr double kPointSizeStep = 0.5;
 
-QString withLineSeparators(QString text)
+QString withLineSeparators(const QString& text)
 {
-    text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
-    return text;
+    return withLineFeeds(text).replace(QLatin1Char('\n'), QChar::LineSeparator);
 }
 
 // A text laid out in lines as wide as its box, at the largest size from its own down to

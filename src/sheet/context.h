@@ -1,7 +1,7 @@
 #pragma once
-// Everything a handler may reach: the sheet, the two screen services, the data module with
-// the window's queries, the autosave timer and the clock. The window owns one; tests build
-// their own with scripted services.
+// Everything a handler may reach: the sheet, the screen services, the data module with the
+// window's queries, the autosave timer and the clock. Every service is always there; the
+// window owns one context, tests build theirs with scripted services.
 
 #include <QDate>
 #include <QDateTime>
@@ -17,34 +17,32 @@ class QTimer;
 namespace klw {
 
 class TDM_SYS;
-class TDM_DAT;
-class MailFensterDienst;
 struct Abfragen;
-class Druckausgabe;
 
 struct Context {
-    Context(Spielbogen& s, Dialogs& d, Focus& f) : sheet(s), dialogs(d), focus(f) {}
+    Context(Spielbogen& s, Dialogs& d, Focus& f, Windows& w, TDM_SYS& dm, Abfragen& q, QTimer& autosave)
+        : sheet(s), dialogs(d), focus(f), windows(w), DM_SYS(dm), abfragen(q), Timer1(autosave)
+    {}
 
     Spielbogen& sheet;
     Dialogs& dialogs;
     Focus& focus;
-    SearchWindows* searchWindows = nullptr;  // player and team search
-    TDM_SYS* DM_SYS = nullptr;  // the query operations
-    TDM_DAT* DM_DAT = nullptr;  // printer and mail operations
-    MailFensterDienst* mailFenster = nullptr;  // opens the mail window
-    Abfragen* abfragen = nullptr;  // ABSDatabase1 and the six named queries of the window
-    QTimer* Timer1 = nullptr;  // autosave
+    Windows& windows;
+    TDM_SYS& DM_SYS;  // the query operations
+    // ABSDatabase1 and the six named queries of the window. ABSDatabase1 is connected by
+    // ProgrammStart; until then, or when that failed, every statement fails with the
+    // engine's error.
+    Abfragen& abfragen;
+    QTimer& Timer1;  // autosave
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    QString programFolder;  // folder of the executable, with its trailing '/'
+
+    // What the handlers keep between two events.
     bool autosaveFehlerOffen = false;  // the error box of a failed autosave is on screen
     // The pass-number fields of the rows whose member could not be stored; they are stored
     // again when the row's name is left again and before every snapshot.
     QSet<FieldId> offeneMitglieder;
-    Druckausgabe* druck = nullptr;  // printers, print preview and print jobs
-    std::function<QDate()> today = [] { return QDate::currentDate(); };
-    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
-    QString programFolder;  // folder of the executable, with its trailing '/'
-    std::function<void()> quit = [] {};  // ends the program
-    // The application title of the task-bar entry ("KLW", "KLW_Oberliga"); never a caption.
-    std::function<void(const QString&)> setApplicationTitle = [](const QString&) {};
 };
 
 // Runs one handler as the window's event handling does: a failure shows its text in the

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "sheet/tables.h"
@@ -52,15 +53,42 @@ using Focus = FocusOn<ControlId>;
 // name; nothing when the window handed nothing back ("&ende", no result, no row).
 using Suchergebnis = std::optional<QHash<QString, QString>>;
 
-// The two search windows, each shown modally for one pick.
-class SearchWindows {
+// What the mail window opens with.
+struct MailVorlage {
+    QString betreff;  // f_betreff
+    QString an;  // f_an
+    QStringList zeilen;  // lines of f_memo
+    QStringList anhaenge = {};  // paths for f_anhang, in this order
+};
+
+namespace reportengine {
+class Report;
+}
+
+// The main window and the windows it opens. Each window opens modally, owned by the main
+// window, and hands back what the user chose there once it is closed.
+class Windows {
 public:
-    virtual ~SearchWindows() = default;
+    virtual ~Windows() = default;
     // The player search, opened with the team and league filters; painted in `farbe` when
     // that is valid, else in the system's colour.
-    virtual Suchergebnis spielerauswahl(const QString& verein, const QString& liga, const QColor& farbe) = 0;
+    virtual Suchergebnis playerSearch(const QString& verein, const QString& liga, const QColor& farbe) = 0;
     // The team search, opened with the league filter.
-    virtual Suchergebnis teamauswahl(const QString& liga) = 0;
+    virtual Suchergebnis teamSearch(const QString& liga) = 0;
+    // The mail window "Mailversand", pre-filled; returns when the user has closed it.
+    virtual void mail(const MailVorlage& vorlage) = 0;
+    // The report in the print preview, from which the user may print it; returns when the
+    // preview is closed. A print job that the printer did not take throws.
+    virtual void preview(reportengine::Report& report) = 0;
+    // The imprint window "Impressum".
+    virtual void imprint() = 0;
+
+    // The main window's background, as the user chose it.
+    virtual void setBackground(const QColor& colour) = 0;
+    // The application title of the task-bar entry ("KLW", "KLW_Oberliga"); never a caption.
+    virtual void setApplicationTitle(const QString& title) = 0;
+    // Closes the main window, which ends the program.
+    virtual void quit() = 0;
 };
 
 }  // namespace klw

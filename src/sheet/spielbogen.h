@@ -61,8 +61,6 @@ signals:
     void textChanged(FieldId name);
     // Visibility, geometry, selected item, radio item or check state changed.
     void stateChanged(FieldId name);
-    // The user chose a background colour for the window.
-    void windowColourChosen(const QColor& colour);
 
 private:
     struct Value {

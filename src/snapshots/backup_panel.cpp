@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/aktuelles_spiel.h"
 #include "data/dm_sys.h"
@@ -15,7 +16,7 @@ namespace {
 
 void intervallVorbelegen(Spielbogen& s)
 {
-    if (s.text("f_intervall").trimmed().isEmpty())
+    if (isBlank(s.text("f_intervall")))
         s.setText("f_intervall", QStringLiteral("10"));
 }
 
@@ -29,17 +30,13 @@ void Image2Click(Context& c, ControlId)
     s.setGeometry("p_admin",
                   s.Bildschirm == QLatin1String("klein") ? QRect(150, 200, 500, 300) : QRect(344, 400, 500, 300));
     intervallVorbelegen(s);
-    if (!c.DM_SYS || !c.abfragen)
-        return;
-    c.DM_SYS->ABSQueryOpen(c.abfragen->Q_LESEN, QStringLiteral("select * from SICHERUNG ") + AktuellesSpiel(s) +
-                                                    QStringLiteral(" order by GESPEICHERTD desc"));
+    c.DM_SYS.ABSQueryOpen(c.abfragen.Q_LESEN, QStringLiteral("select * from SICHERUNG ") + AktuellesSpiel(s) +
+                                                  QStringLiteral(" order by GESPEICHERTD desc"));
 }
 
 void bt_ladenClick(Context& c, ControlId)
 {
-    QString gesichert;
-    if (c.abfragen)
-        gesichert = c.abfragen->Q_LESEN.fieldByName(QStringLiteral("GESPEICHERTD")).asString();
+    const QString gesichert = c.abfragen.Q_LESEN.fieldByName(QStringLiteral("GESPEICHERTD")).asString();
     if (!c.dialogs.confirm(QStringLiteral("Durch das herstellen der ausgewählten Sicherung, \n\rWird der aktuelle "
                                           "Stand überschrieben\n\r\n\rSoll die Sicherung vom ") +
                            gesichert + QStringLiteral(" hergestellt werden?")))
@@ -60,13 +57,11 @@ void bt_schliessen3Click(Context& c, ControlId)
     const qint64 ms = minutes * 60000;
     s.SicherungsIntervall =
         int(std::clamp<qint64>(ms, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-    if (c.Timer1) {
-        c.Timer1->stop();
-        c.Timer1->setInterval(s.SicherungsIntervall);
-        // With no minutes, or fewer than none, the autosave gives no ticks.
-        if (s.SicherungsIntervall > 0)
-            c.Timer1->start();
-    }
+    c.Timer1.stop();
+    c.Timer1.setInterval(s.SicherungsIntervall);
+    // With no minutes, or fewer than none, the autosave gives no ticks.
+    if (s.SicherungsIntervall > 0)
+        c.Timer1.start();
     s.setVisible("p_admin", false);
 }
 

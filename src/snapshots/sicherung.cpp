@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "data/abfragen.h"
 #include "data/dm_sys.h"
 #include "data/player_entry.h"
@@ -15,12 +16,6 @@
 namespace klw {
 
 namespace {
-
-void abfragenPruefen(const Context& c)
-{
-    if (!c.DM_SYS || !c.abfragen)
-        throw std::logic_error("snapshots need the database queries");
-}
 
 void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbogen& s)
 {
@@ -40,9 +35,8 @@ void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbog
 
 int MaxLfdNr(Context& c)
 {
-    abfragenPruefen(c);
-    db::Dataset Q_LFDNR(c.abfragen->ABSDatabase1);
-    c.DM_SYS->ABSQueryOpen(Q_LFDNR, QStringLiteral("select max(LFDNRI)LFDNRI from SICHERUNG"));
+    db::Dataset Q_LFDNR(c.abfragen.ABSDatabase1);
+    c.DM_SYS.ABSQueryOpen(Q_LFDNR, QStringLiteral("select max(LFDNRI)LFDNRI from SICHERUNG"));
     try {
         const int hoechste = Q_LFDNR.fieldByName(QStringLiteral("LFDNRI")).asInteger();
         return hoechste > 0 ? hoechste + 1 : 1;
@@ -55,12 +49,11 @@ void SicherungErstellen(Context& c)
 {
     Spielbogen& s = c.sheet;
     for (FieldId kopf : std::array<FieldId, 4>{"f_Heimteam", "f_gastteam", "f_liga", "f_spieltag"}) {
-        if (s.text(kopf).trimmed().isEmpty())
+        if (isBlank(s.text(kopf)))
             return;
     }
-    abfragenPruefen(c);
-    TDM_SYS& dm = *c.DM_SYS;
-    db::Dataset& Q_SICH = c.abfragen->Q_SICH;
+    TDM_SYS& dm = c.DM_SYS;
+    db::Dataset& Q_SICH = c.abfragen.Q_SICH;
 
     const QDateTime jetzt = c.now();
     QStringList mitgliederFehler;
@@ -68,7 +61,7 @@ void SicherungErstellen(Context& c)
         // Numbering and row are one transaction: a second program cannot take the same
         // number, and a crash leaves the whole row or none of it. Members whose write
         // failed before go in first, so that a restore finds their names.
-        db::Transaction transaktion(c.abfragen->ABSDatabase1);
+        db::Transaction transaktion(c.abfragen.ABSDatabase1);
         mitgliederFehler = MitgliederNachtragen(c);
         if (!transaktion.active())
             throw Schreibfehler(

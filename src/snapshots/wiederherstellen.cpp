@@ -45,14 +45,12 @@ bool mitErsatzspieler(const Spielbogen& s, const Spiel& spiel)
 
 void SicherungHerstellen(Context& c)
 {
-    if (!c.DM_SYS || !c.abfragen)
-        return;
     Spielbogen& s = c.sheet;
-    db::Dataset& Q_LESEN = c.abfragen->Q_LESEN;
+    db::Dataset& Q_LESEN = c.abfragen.Q_LESEN;
 
     const int lfdNr = Q_LESEN.isEmpty() ? 0 : Q_LESEN.fieldByName(QStringLiteral("LFDNRI")).asInteger();
-    if (c.DM_SYS->ABSQueryOpen(Q_LESEN,
-                               QStringLiteral("select * from SICHERUNG ") + Format(u" where LFDNRI = %d ", lfdNr)) == 0)
+    if (c.DM_SYS.ABSQueryOpen(Q_LESEN,
+                              QStringLiteral("select * from SICHERUNG ") + Format(u" where LFDNRI = %d ", lfdNr)) == 0)
         return;
 
     s.Saison = text(Q_LESEN, QStringLiteral("SAISONX"));

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "base/text.h"
+
 namespace klw {
 
 namespace {
@@ -15,10 +17,7 @@ namespace {
 // return; a message box shows the line feed and would draw the carriage return as a box.
 QString shown(const QString& text)
 {
-    QString t = text;
-    t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
+    return withLineFeeds(text);
 }
 
 // The untitled boxes carry the application title, as the task-bar entry shows it: that of

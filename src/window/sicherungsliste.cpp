@@ -4,6 +4,7 @@
 #include <QTableView>
 
 #include "dbengine/dataset_model.h"
+#include "window/dataset_grid.h"
 
 namespace klw {
 
@@ -16,19 +17,8 @@ void sicherungslisteBinden(QTableView& DBGrid1, db::Dataset& Q_LESEN)
                                         {QStringLiteral("HTEAMX"), QStringLiteral("Heimteam"), 100},
                                         {QStringLiteral("GTEAMX"), QStringLiteral("Gastteam"), 100}},
                                        &DBGrid1);
-    DBGrid1.setModel(liste);
-    DBGrid1.setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1.setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUpDatasetGrid(DBGrid1, *liste);
     DBGrid1.verticalHeader()->setDefaultSectionSize(18);
-    // A new list resets the header, and with it the widths.
-    auto breiten = [&DBGrid1, liste] {
-        for (int i = 0; i < liste->columns().size(); ++i)
-            DBGrid1.setColumnWidth(i, liste->columns()[i].width);
-    };
-    breiten();
-    QObject::connect(liste, &QAbstractItemModel::modelReset, &DBGrid1, breiten);
-    liste->followCurrentRow(DBGrid1.selectionModel());
 }
 
 }  // namespace klw

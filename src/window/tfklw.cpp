@@ -19,16 +19,13 @@
 #include <QToolButton>
 #include <utility>
 
+#include "base/text.h"
 #include "lifecycle/start.h"
-#include "output/dm_dat.h"
 #include "sheet/tables.h"
 #include "snapshots/snapshots.h"
 #include "window/choice_box.h"
-#include "window/impressum.h"
-#include "window/mail/fo_mail.h"
-#include "window/taskbar_title.h"
 
-// The pictures live in the static GUI library; this pulls them into the program.
+// The pictures live in the static core library; this pulls them into the program.
 static void initPictures()
 {
     Q_INIT_RESOURCE(pictures);
@@ -95,23 +92,16 @@ const QColor kPurple(0x80, 0x00, 0x80);
 
 }  // namespace
 
-TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& programFolder)
-    : dialogs_(dialogs ? *dialogs : qtDialogs_), context_{sheet_, dialogs_, focus_}
+TFKLW::TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs, const QString& programFolder,
+             const Startoptionen& optionen)
+    : dialogs_(dialogs ? *dialogs : qtDialogs_),
+      windows_(*this, dmSys, abfragen_, dmDat, dialogs),
+      context_{sheet_, dialogs_, focus_, windows_, dmSys, abfragen_, Timer1},
+      optionen_(optionen)
 {
     initPictures();
-    context_.DM_SYS = dmSys;
-    context_.DM_DAT = dmDat;
-    mailFenster_ = std::make_unique<QtMailFenster>(this, dmDat, dialogs);
-    context_.mailFenster = mailFenster_.get();
-    context_.abfragen = &abfragen_;
-    context_.searchWindows = &searchWindows_;
-    context_.Timer1 = &Timer1;
-    context_.druck = &druckausgabe_;
     context_.programFolder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : programFolder;
-    context_.quit = [this] { close(); };
-    // On X11 the task-bar entry shows the window's icon name; the caption stays as it is.
-    context_.setApplicationTitle = [this](const QString& title) { setTaskbarTitle(this, title); };
 
     setWindowTitle(kFensterTitel);
 
@@ -126,17 +116,10 @@ TFKLW::TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs, const QString& pr
     scroll->setWidget(canvas_);
     setCentralWidget(scroll);
     applyTabOrder();
+    addKeyboardWays();
 
     connect(&sheet_, &Spielbogen::textChanged, this, &TFKLW::showField);
     connect(&sheet_, &Spielbogen::stateChanged, this, &TFKLW::showField);
-    connect(&sheet_, &Spielbogen::windowColourChosen, this, [this](const QColor& colour) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, colour);
-        setPalette(p);
-        canvas_->setAutoFillBackground(true);
-        canvas_->setPalette(p);
-        update();
-    });
     connectChangeHandlers(context_);
     qApp->installEventFilter(this);
 
@@ -176,20 +159,13 @@ void TFKLW::showEvent(QShowEvent* event)
     if (shownOnce_)
         return;
     shownOnce_ = true;
-    dispatch(dialogs_, [this] { FormShow(context_); });
+    dispatch(dialogs_, [this] { FormShow(context_, optionen_); });
 }
 
 void TFKLW::run(ControlId sender, Handler handler)
 {
     if (handler)
         dispatch(dialogs_, [&] { handler(context_, sender); });
-}
-
-void TFKLW::bt_infoClick()
-{
-    auto* imprint = new TFIMPRESSUM(this);
-    imprint->exec();
-    delete imprint;
 }
 
 // --- building the canvas -------------------------------------------------------------
@@ -230,12 +206,7 @@ QAbstractButton* TFKLW::addButton(ControlId name, const QRect& geometry, const Q
                                ? Qt::ClickFocus
                                : Qt::StrongFocus);
     widgets_.insert(key, button);
-    connect(button, &QAbstractButton::clicked, this, [this, name] {
-        if (name == "bt_info")
-            dispatch(dialogs_, [this] { bt_infoClick(); });
-        else
-            run(name, clickHandler(name));
-    });
+    connect(button, &QAbstractButton::clicked, this, [this, name] { run(name, clickHandler(name)); });
     return button;
 }
 
@@ -340,9 +311,8 @@ void TFKLW::bindField(const FieldDef& def, QWidget* w)
             run(name, pickHandler(name));
         });
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        connect(memo, &QPlainTextEdit::textChanged, this, [this, name, memo] {
-            sheet_.setText(name, memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
-        });
+        connect(memo, &QPlainTextEdit::textChanged, this,
+                [this, name, memo] { sheet_.setText(name, withCrLf(memo->toPlainText())); });
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
         connect(check, &QCheckBox::toggled, this, [this, name](bool on) { sheet_.setChecked(name, on); });
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
@@ -373,8 +343,7 @@ void TFKLW::showField(FieldId name)
         if (combo->currentText() != text)
             combo->setEditText(text);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString shown = withLineFeeds(text);
         if (memo->toPlainText() != shown)
             memo->setPlainText(shown);
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
@@ -430,6 +399,14 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
 
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (opensChoice(*key)) {
+            if (QComboBox* choice = choiceOfSetsField(widget)) {
+                // The list opens over the sets field, which keeps the focus: a list taking
+                // the keys is no leaving, and the focus comes back when it closes.
+                choice->showPopup();
+                return true;
+            }
+        }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && widget == QApplication::focusWidget() &&
             !qobject_cast<QPlainTextEdit*>(widget)) {
             // Enter works like Tab, except in the remark, where it starts a new line (Tab
@@ -450,7 +427,11 @@ bool TFKLW::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box, a modal window or a drop-down list taking the focus is no leaving.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        // An open list also takes the focus into its view with no reason of its own: the
+        // focus has gone to a widget outside this window.
+        const QWidget* next = QApplication::focusWidget();
+        const bool elsewhere = next && next->window() != this;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !elsewhere) {
             const QString name = widget->objectName();
             if (widgets_.value(name) == widget)
                 if (const auto control = ControlId::find(name))

@@ -10,27 +10,31 @@
 
 #include "data/abfragen.h"
 #include "lifecycle/events.h"
+#include "lifecycle/start.h"
 #include "sheet/context.h"
 #include "sheet/spielbogen.h"
-#include "window/print/qt_druckausgabe.h"
 #include "window/qt_services.h"
-#include "window/search/qt_search_windows.h"
+#include "window/qt_windows.h"
 
 class QAbstractButton;
+class QComboBox;
+class QKeyEvent;
 class QLabel;
 
 namespace klw {
 
 class TDM_SYS;
 class TDM_DAT;
-class MailFensterDienst;
 
 class TFKLW : public QMainWindow {
     Q_OBJECT
 public:
     // `dialogs` replaces the window's own message boxes and `programFolder` the folder of
-    // the executable (tests script the one and point the other elsewhere).
-    TFKLW(TDM_SYS* dmSys, TDM_DAT* dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {});
+
+    // the executable (tests script the one and point the other elsewhere); `optionen` are
+    // the command line's.
+    TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {},
+          const Startoptionen& optionen = {});
     ~TFKLW() override;
 
     Spielbogen& sheet() { return sheet_; }
@@ -49,7 +53,6 @@ protected:
 
 private:
     void FormCreate();
-    void bt_infoClick();
 
     void buildSheet(QWidget* canvas);
     QWidget* addField(FieldId name, const QRect& geometry, QWidget* parent = nullptr);
@@ -62,19 +65,25 @@ private:
     void applyTabOrder();
     void run(ControlId sender, Handler handler);
 
+    // The keyboard's own ways (tfklw_keys.cpp): the buttons' shortcuts, and a game's
+    // choice opened from its sets field.
+    void addKeyboardWays();
+    void pressByKeyboard(QAbstractButton* button);
+    QComboBox* choiceOfSetsField(const QWidget* field) const;
+    bool opensChoice(const QKeyEvent& key) const;
+
     Spielbogen sheet_;
     QtDialogs qtDialogs_{this};
     Dialogs& dialogs_;
     QHash<QString, QWidget*> widgets_;
     WidgetFocus focus_{widgets_};
-    QtDruckausgabe druckausgabe_{this};
     Abfragen abfragen_;  // ABSDatabase1 and the six named queries
+    QtWindows windows_;
     QTimer Timer1;
     QTimer Timer2;
     Context context_;
-    std::unique_ptr<MailFensterDienst> mailFenster_;
-    QtSearchWindows searchWindows_{this, context_};
     QWidget* canvas_ = nullptr;
+    Startoptionen optionen_;
     bool shownOnce_ = false;
 };
 

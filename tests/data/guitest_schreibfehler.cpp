@@ -96,18 +96,18 @@ class SchreibfehlerTest : public QObject {
     std::unique_ptr<test::TestDatabase> database;
     std::unique_ptr<KleinePlatte> platte;
     QString file;
-    test::ScriptedDialogs dialogs;
+    test::ScriptedScreen dialogs;
     TDM_SYS dmSys;
     TDM_DAT dmDat;
     std::unique_ptr<TFKLW> window;
 
     QWidget* w(const char* name) { return window->control(QString::fromLatin1(name)); }
-    db::Connection& programm() { return window->context().abfragen->ABSDatabase1; }
+    db::Connection& programm() { return window->context().abfragen.ABSDatabase1; }
     QString label() { return qobject_cast<QLabel*>(w("l_sicherung"))->text(); }
 
     void starten(const QString& programFolder)
     {
-        window = std::make_unique<TFKLW>(&dmSys, &dmDat, &dialogs, programFolder);
+        window = std::make_unique<TFKLW>(dmSys, dmDat, &dialogs, programFolder);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }

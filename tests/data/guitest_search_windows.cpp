@@ -61,7 +61,7 @@ class SearchWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TestDatabase> database;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<test::ScriptedScreen> dialogs;
     std::unique_ptr<TDM_SYS> dmSys;
     std::unique_ptr<TDM_DAT> dmDat;
     std::unique_ptr<TFKLW> window;
@@ -84,10 +84,10 @@ private slots:
     void init()
     {
         database = std::make_unique<test::TestDatabase>();
-        dialogs = std::make_unique<test::ScriptedDialogs>();
+        dialogs = std::make_unique<test::ScriptedScreen>();
         dmSys = std::make_unique<TDM_SYS>();
         dmDat = std::make_unique<TDM_DAT>();
-        window = std::make_unique<TFKLW>(dmSys.get(), dmDat.get(), dialogs.get(), database->programFolder());
+        window = std::make_unique<TFKLW>(*dmSys, *dmDat, dialogs.get(), database->programFolder());
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         tippe("f_liga", "Oberliga");

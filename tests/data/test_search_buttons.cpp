@@ -6,17 +6,14 @@
 #include "data/search_buttons.h"
 #include "sheet/tables.h"
 #include "support/fakes.h"
-#include "support/scripted_search.h"
 
 using namespace klw;
 
 namespace {
 
 struct Knoepfe : test::Harness {
-    test::ScriptedSearchWindows suche;
     Knoepfe()
     {
-        c.searchWindows = &suche;
         c.today = [] { return QDate(2009, 3, 3); };
         sheet.setText("f_liga", "Oberliga ");
         sheet.setText("f_Heimteam", "Adler");
@@ -45,13 +42,13 @@ private slots:
     {
         for (const Spielerzeile& z : Spielerzeilen) {
             Knoepfe h;
-            h.suche.picks.enqueue(zeile({{"PASSNR", "10016"}, {"NACHNAME", "Schwarz"}}));
+            h.dialogs.picks.enqueue(zeile({{"PASSNR", "10016"}, {"NACHNAME", "Schwarz"}}));
             h.klick(z.button);
-            QCOMPARE(h.suche.opened.size(), 1);
-            QCOMPARE(h.suche.opened[0].window, QStringLiteral("Spielerauswahl"));
-            QCOMPARE(h.suche.opened[0].verein, z.home ? QStringLiteral("Adler") : QStringLiteral(" Falken"));
-            QCOMPARE(h.suche.opened[0].liga, QStringLiteral("Oberliga "));
-            QVERIFY(!h.suche.opened[0].farbe.isValid());
+            QCOMPARE(h.dialogs.opened.size(), 1);
+            QCOMPARE(h.dialogs.opened[0].window, QStringLiteral("Spielerauswahl"));
+            QCOMPARE(h.dialogs.opened[0].verein, z.home ? QStringLiteral("Adler") : QStringLiteral(" Falken"));
+            QCOMPARE(h.dialogs.opened[0].liga, QStringLiteral("Oberliga "));
+            QVERIFY(!h.dialogs.opened[0].farbe.isValid());
             for (const Spielerzeile& andere : Spielerzeilen)
                 QCOMPARE(h.sheet.text(andere.passNr), &andere == &z ? QStringLiteral("10016") : QString());
             QCOMPARE(h.sheet.text(z.name), QString());  // the name comes when the field is left
@@ -65,7 +62,7 @@ private slots:
         h.sheet.FarbeGewaehlt = true;
         h.sheet.Hintergrundfarbe = QColor(Qt::darkCyan);
         h.klick("bt_H4");
-        QCOMPARE(h.suche.opened[0].farbe, QColor(Qt::darkCyan));
+        QCOMPARE(h.dialogs.opened[0].farbe, QColor(Qt::darkCyan));
     }
 
     void nothingHandedBackChangesNothing_data()
@@ -84,9 +81,9 @@ private slots:
         QFETCH(Suchergebnis, pick);
         Knoepfe h;
         h.sheet.setText("f_g2pnr", "alt");
-        h.suche.picks.enqueue(pick);
+        h.dialogs.picks.enqueue(pick);
         h.klick(button);
-        QCOMPARE(h.suche.opened.size(), 1);
+        QCOMPARE(h.dialogs.opened.size(), 1);
         QCOMPARE(h.sheet.text("f_g2pnr"), QStringLiteral("alt"));
         QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("Adler"));
         QCOMPARE(h.sheet.text("f_gastteam"), QStringLiteral(" Falken"));
@@ -97,10 +94,10 @@ private slots:
     void homeTeamPickFillsTeamPlaceAndDate()
     {
         Knoepfe h;
-        h.suche.picks.enqueue(zeile({{"LIGA", "Oberliga"}, {"TEAM", "DC Adler Bottrop"}, {"ORT", "Musterstadt"}}));
+        h.dialogs.picks.enqueue(zeile({{"LIGA", "Oberliga"}, {"TEAM", "DC Adler Bottrop"}, {"ORT", "Musterstadt"}}));
         h.klick("bts_hteam");
-        QCOMPARE(h.suche.opened[0].window, QStringLiteral("Teamauswahl"));
-        QCOMPARE(h.suche.opened[0].liga, QStringLiteral("Oberliga "));
+        QCOMPARE(h.dialogs.opened[0].window, QStringLiteral("Teamauswahl"));
+        QCOMPARE(h.dialogs.opened[0].liga, QStringLiteral("Oberliga "));
         QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("DC Adler Bottrop"));
         QCOMPARE(h.sheet.text("f_ort"), QStringLiteral("Musterstadt, 03.03.2009"));
         QCOMPARE(h.sheet.text("f_gastteam"), QStringLiteral(" Falken"));
@@ -110,7 +107,7 @@ private slots:
     void guestTeamPickFillsOnlyTheGuestTeam()
     {
         Knoepfe h;
-        h.suche.picks.enqueue(zeile({{"TEAM", "Highlander Herten"}, {"ORT", "Herten"}}));
+        h.dialogs.picks.enqueue(zeile({{"TEAM", "Highlander Herten"}, {"ORT", "Herten"}}));
         h.klick("bts_gteam");
         QCOMPARE(h.sheet.text("f_gastteam"), QStringLiteral("Highlander Herten"));
         QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("Adler"));

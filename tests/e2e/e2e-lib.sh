@@ -1,6 +1,9 @@
 # Small steps for driving the installed KLW from outside, as a user would: a virtual X
-# display, the Debian package, the program started through its menu entry, and keyboard
-# and mouse events through xdotool. Sourced by run-e2e.sh.
+# display, the Debian package, the program started through its menu entry, and key
+# events through xdotool. Sourced by run-e2e.sh.
+#
+# The run plays by keyboard alone: xdotool here refuses every mouse command, and
+# no_mouse_in_scripts fails on a mouse command written into the run's scripts.
 #
 # Every step fails loudly: die() takes a screenshot, prints the program's output and ends
 # the run; cleanup() (on EXIT) stops the program and the display that this run started.
@@ -15,6 +18,8 @@ E2E_UID=
 E2E_GID=
 USER_MADE=
 E2E_TIMEOUT=${E2E_TIMEOUT:-30}
+
+KEYSTROKES=0  # keys pressed and characters typed, as the user would count them
 
 XVFB_PID=
 PROGRAM_PID=
@@ -134,10 +139,11 @@ make_user_home() {
 user_folder() { echo "$USER_HOME/.local/share/klw"; }
 
 # Starts the menu entry's command as the user, as a process of its own, in a clean
-# environment. Every step of it execs the next, so PROGRAM_PID ends as the program's.
-start_program() {
+# environment, with the arguments given. Every step of it execs the next, so PROGRAM_PID
+# ends as the program's.
+start_program() { # arguments...
     local command
-    command=$(menu_command)
+    command="$(menu_command)${*:+ $*}"
     step "starting \"$command\" as uid $E2E_UID"
     setpriv --reuid="$E2E_UID" --regid="$E2E_GID" --clear-groups \
         env -i HOME="$USER_HOME" PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="$DISPLAY" \
@@ -203,24 +209,29 @@ focus_window() { # window id
     xdotool windowfocus --sync "$1" || die "cannot focus window $1"
 }
 
-# Clicks with the left button at a point given in the window's own coordinates.
-click_at() { # window id, x, y
-    # No --sync: it waits for a move that never comes when the pointer is there already.
-    xdotool mousemove --window "$1" "$2" "$3" click 1 || die "click at $2,$3 failed"
-    sleep 0.2
+readonly MOUSE_COMMANDS='click|mousedown|mouseup|mousemove|mousemove_relative|getmouselocation|behave|behave_screen_edge'
+
+xdotool() {
+    local word
+    for word in "$@"; do
+        [[ $word =~ ^($MOUSE_COMMANDS)$ ]] && die "xdotool $word: this run uses no mouse"
+    done
+    command xdotool "$@"
+}
+
+no_mouse_in_scripts() { # script files
+    local found
+    found=$(grep -nE "^[^#]*xdotool .*\b($MOUSE_COMMANDS)\b" "$@" || true)
+    [ -z "$found" ] || die "a mouse command in the run's scripts: $found"
 }
 
 type_text() { # text
     xdotool type --delay 30 -- "$1" || die "typing \"$1\" failed"
+    KEYSTROKES=$((KEYSTROKES + ${#1}))
 }
 
 press() { # key names, e.g. Tab Return alt+j
     xdotool key --delay 50 "$@" || die "keys $* failed"
+    KEYSTROKES=$((KEYSTROKES + $#))
     sleep 0.2
-}
-
-# Clicks into a field and types into it.
-type_into() { # window id, x, y, text
-    click_at "$1" "$2" "$3"
-    type_text "$4"
 }

@@ -6,6 +6,9 @@
 # Usage: fresh-debian12.sh <klw_*.deb> [chroot folder, kept for the next run]
 set -euo pipefail
 package=$(readlink -f "$1")
+# The caption carries the program's version, which is the package's (without a Debian revision).
+version=$(dpkg-deb -f "$package" Version)
+version=${version%-*}
 root=${2:-/var/tmp/klw-fresh-debian12}
 mounted=()
 
@@ -63,6 +66,6 @@ test -f \$home/.local/share/klw/Datenbank/KLW.abs
 echo \"program: \$(readlink /proc/\$program/exe)\"
 kill \$program \$xvfb
 wait \$program \$xvfb 2>/dev/null || true
-[ \"\$caption\" = '_NET_WM_NAME = \"Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0\"' ]
+[ \"\$caption\" = '_NET_WM_NAME = \"Spielberichtsbogen des MEKO e. V. - Version: $version\"' ]
 echo 'fresh Debian 12: installed and started'
 "

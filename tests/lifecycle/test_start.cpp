@@ -8,7 +8,7 @@
 #include "sheet/tables.h"
 #include "sheet/version.h"
 #include "snapshots/snapshots.h"
-#include "support/fakes.h"
+#include "support/database_harness.h"
 
 using namespace klw;
 using klw::test::Harness;
@@ -88,9 +88,9 @@ private slots:
 
     void compiledVersionRecordCarriesTheProjectVersion()
     {
-        QCOMPARE(GetVersionsInformationen(versionRecord()), QStringLiteral("1.0.0.0"));
-        Harness h;
-        QCOMPARE(ProgrammStart(h.c), kFensterTitel + " - Version: 1.0.0.0");
+        QCOMPARE(GetVersionsInformationen(versionRecord()), QStringLiteral(KLW_VERSION));
+        klw::test::DatabaseHarness h;
+        QCOMPARE(ProgrammStart(h.c), kFensterTitel + " - Version: " KLW_VERSION);
     }
 
     void screenVariant_data()
@@ -210,24 +210,23 @@ private slots:
         Harness h;
         h.sheet.setText("f_liga", liga);
         Timer2Timer(h.c, "Timer2");
-        QCOMPARE(h.applicationTitle, title);
+        QCOMPARE(h.dialogs.applicationTitle, title);
     }
 
     void backgroundColour()
     {
         Harness h;
-        QSignalSpy chosen(&h.sheet, &Spielbogen::windowColourChosen);
         h.sheet.Hintergrundfarbe = Qt::gray;
         bt_farbenClick(h.c, "bt_farben");  // cancelled
         QVERIFY(!h.sheet.FarbeGewaehlt);
         QCOMPARE(h.sheet.Hintergrundfarbe, QColor(Qt::gray));
-        QCOMPARE(chosen.count(), 0);
+        QVERIFY(!h.dialogs.background.isValid());  // the window keeps its colour
 
         h.dialogs.colour = QColor(Qt::yellow);
         bt_farbenClick(h.c, "bt_farben");
         QVERIFY(h.sheet.FarbeGewaehlt);
         QCOMPARE(h.sheet.Hintergrundfarbe, QColor(Qt::yellow));
-        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(h.dialogs.background, QColor(Qt::yellow));
     }
 
     void endOfProgram_data()
@@ -267,7 +266,7 @@ private slots:
             QCOMPARE(h.dialogs.shown[0].text,
                      QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?"));
         }
-        QCOMPARE(h.quitCalled, ends);
+        QCOMPARE(h.dialogs.quitCalled, ends);
         QCOMPARE(h.sheet.text(field), value);
     }
 

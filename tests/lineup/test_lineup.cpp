@@ -3,7 +3,7 @@
 
 #include "lineup/lineup.h"
 #include "sheet/tables.h"
-#include "support/fakes.h"
+#include "support/database_harness.h"
 
 using klw::test::Harness;
 using klw::test::Shown;
@@ -23,10 +23,12 @@ const QString kGastDoppelt =
 const QStringList kZeilen{"Edit1",  "Edit4",  "Edit3",  "Edit2",  "Edit10", "Edit16", "Edit15", "Edit11",
                           "Edit25", "Edit28", "Edit27", "Edit26", "Edit37", "Edit40", "Edit39", "Edit38"};
 
-// Every row named "N<pos>" with the nickname "R<pos>"; every game line "alt".
-struct Mannschaften : Harness {
+// Every row named "N<pos>" with the nickname "R<pos>"; every game line "alt". The transfer
+// looks for snapshots of the match in the database, which holds none.
+struct Mannschaften : klw::test::DatabaseHarness {
     Mannschaften()
     {
+        abfragen.ABSDatabase1.open(database.file());
         for (const auto& zeile : klw::Spielerzeilen) {
             sheet.setText(zeile.name, QStringLiteral("N") + zeile.position);
             sheet.setText(zeile.rufname, QStringLiteral("R") + zeile.position);

@@ -106,7 +106,7 @@ private slots:
 
     void init()
     {
-        window = std::make_unique<TFKLW>(&dmSys, &dmDat);
+        window = std::make_unique<TFKLW>(dmSys, dmDat);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         user = std::make_unique<test::ModalAnswerer>();

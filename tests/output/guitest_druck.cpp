@@ -21,7 +21,6 @@
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
 #include "support/pdfwords.h"
-#include "window/print/qt_druckausgabe.h"
 #include "window/tfklw.h"
 
 using namespace klw;
@@ -86,7 +85,7 @@ private slots:
 
     void init()
     {
-        window = std::make_unique<TFKLW>(&dmSys, &dmDat);
+        window = std::make_unique<TFKLW>(dmSys, dmDat);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         previewPages = -1;
@@ -246,26 +245,12 @@ private slots:
         QCOMPARE(QDir(pdfFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     }
 
-    // A queue that went away between the search and the job: Qt would quietly write a PDF
-    // file instead; the job fails with a message and nothing is written.
-    void vanishedPrinterFailsInsteadOfWritingAFile()
-    {
-        QTemporaryDir cwd;
-        QVERIFY(QDir::setCurrent(cwd.path()));
-        QtDruckausgabe druck(window.get());
-        TQRKLW form(window->sheet());
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.drucken(form, 0));
-        QCOMPARE(QDir(cwd.path()).entryList(QDir::Files), QStringList{});
-        QCOMPARE(previewPages, -1);
-    }
-
     void failingReportClosesThePreviewAndReachesTheCaller()
     {
         user->otherWindow = nullptr;
-        QtDruckausgabe druck(window.get());
         TQRKLW form(window->sheet());
         form.titleBand().beforePrint = [](reportengine::Band&) { throw std::runtime_error("kaputt"); };
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, druck.vorschau(form));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, window->context().windows.preview(form));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };

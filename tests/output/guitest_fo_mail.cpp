@@ -25,7 +25,7 @@ using klw::TFO_FMAIL;
 class GuiTestFoMail : public QObject {
     Q_OBJECT
 
-    klw::test::ScriptedDialogs dialogs;
+    klw::test::ScriptedScreen dialogs;
     klw::TDM_DAT_Mail dm;
     klw::test::ScriptedPost post;
     QList<Mail> gesendet;

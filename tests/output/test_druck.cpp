@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "output/druck.h"
-#include "output/druckausgabe.h"
 #include "output/ergebnispruefung.h"
 #include "output/qr_klw.h"
 #include "scoring/scoring.h"
@@ -20,22 +19,6 @@ using namespace klw;
 using test::Shown;
 
 namespace {
-
-class ScriptedDruckausgabe : public Druckausgabe {
-public:
-    QStringList done;  // "preview TQRKLW <title>"
-    bool failPreview = false;
-
-    QStringList druckerNamen() const override { return {}; }
-    void vorschau(reportengine::Report& report) override
-    {
-        auto& form = dynamic_cast<Spielberichtsform&>(report);
-        done << QStringLiteral("preview %1 %2").arg(form.mitDoppel() ? "TQRKLW2" : "TQRKLW", report.title);
-        if (failPreview)
-            throw std::runtime_error("Vorschau fehlgeschlagen");
-    }
-    void drucken(reportengine::Report&, int) override { done << QStringLiteral("print"); }
-};
 
 const QString kNicht48 = QStringLiteral(
     "Die Punkte der Einzelspielerwertung ergeben NICHT 48.\n\rÜberprüfen Sie Ihre Eingabe?\n\r\n\rSoll der Druck "
@@ -78,7 +61,8 @@ class DruckTest : public QObject {
 
     QTemporaryDir home;
     std::unique_ptr<test::Harness> h;
-    ScriptedDruckausgabe druck;
+    QStringList done;  // "preview TQRKLW <title>" for each preview shown
+    bool failPreview = false;
 
     QString pdfOrdner() const { return home.filePath("PDF"); }
 
@@ -93,8 +77,14 @@ private slots:
     {
         QDir(pdfOrdner()).removeRecursively();
         h = std::make_unique<test::Harness>();
-        h->c.druck = &druck;
-        druck = ScriptedDruckausgabe();
+        done.clear();
+        failPreview = false;
+        h->dialogs.onPreview = [this](reportengine::Report& report) {
+            auto& form = dynamic_cast<Spielberichtsform&>(report);
+            done << QStringLiteral("preview %1 %2").arg(form.mitDoppel() ? "TQRKLW2" : "TQRKLW", report.title);
+            if (failPreview)
+                throw std::runtime_error("Vorschau fehlgeschlagen");
+        };
         test::fillMatch(h->c, false);  // every game decided, 11 : 5, "2 : 0" chosen
     }
 
@@ -150,7 +140,7 @@ private slots:
         bt_druckClick(h->c, sender);
 
         QTEST(h->dialogs.texts(), "messages");
-        QTEST(druck.done, "done");
+        QTEST(done, "done");
         QTEST(h->focus.moves, "focus");
         // The PDF button goes on to the save dialog only after every question was answered Ja.
         const bool gespeichert = sender == "bt_pdf" && !answers.contains(false);
@@ -241,7 +231,7 @@ private slots:
             h->dialogs.answers.enqueue(a);
         bt_druckClick(h->c, "bt_druck");
         QTEST(h->dialogs.texts(), "messages");
-        QTEST(int(druck.done.size()), "previews");
+        QTEST(int(done.size()), "previews");
         QTEST(h->focus.moves, "focus");
     }
 
@@ -287,7 +277,7 @@ private slots:
             h->dialogs.answers.enqueue(true);
             bt_druckClick(h->c, sender);
         }
-        QCOMPARE(druck.done, QStringList{"preview TQRKLW " + title});
+        QCOMPARE(done, QStringList{"preview TQRKLW " + title});
         QCOMPARE(h->dialogs.proposedSaveFiles, QStringList{pdfOrdner() + "/" + datei});
         QVERIFY(QFileInfo(pdfOrdner()).isDir());  // made for the save dialog to open in
     }
@@ -311,7 +301,7 @@ private slots:
         const QString text = test::joined(test::pdfWords(file));
         for (const char* expected : {"Dart Club", "Bulls Eye", "H3: 4713", "Spiel 7 nach Stromausfall wiederholt."})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), qPrintable(text));
-        QCOMPARE(druck.done, QStringList{});
+        QCOMPARE(done, QStringList{});
     }
 
     void formFollowsMitDoppel()
@@ -321,13 +311,13 @@ private slots:
             h->dialogs.answers.enqueue(true);
             bt_druckClick(h->c, "bt_druck");
         }
-        QCOMPARE(druck.done, (QStringList{"preview TQRKLW2 Oberliga_5_Dart Club", "preview TQRKLW A1-Liga_5_Dart Club",
-                                          "preview TQRKLW2 Oberliga_5_Dart Club"}));
+        QCOMPARE(done, (QStringList{"preview TQRKLW2 Oberliga_5_Dart Club", "preview TQRKLW A1-Liga_5_Dart Club",
+                                    "preview TQRKLW2 Oberliga_5_Dart Club"}));
     }
 
     void failedPreviewReachesTheErrorBox()
     {
-        druck.failPreview = true;
+        failPreview = true;
         h->dialogs.answers.enqueue(true);
         dispatch(h->dialogs, [&] { bt_druckClick(h->c, "bt_druck"); });
         QCOMPARE(h->dialogs.texts(), (QStringList{kBemerkung, "Vorschau fehlgeschlagen"}));

@@ -27,6 +27,33 @@ QString caption(Spielberichtsform& form, const QString& label)
     return filled(form).label(label).caption;
 }
 
+// The page as it reads: the printed labels whose top-left corner lies in `area` (mm), in
+// lines by their top edge (within 1 mm), each line left to right, its captions joined by " | ".
+QStringList linesIn(const Band& band, const QRectF& area)
+{
+    std::vector<const reportengine::Label*> labels;
+    for (const auto& p : band.printables()) {
+        const auto* l = dynamic_cast<const reportengine::Label*>(p.get());
+        if (l && l->enabled && area.contains(l->geometry.topLeft()))
+            labels.push_back(l);
+    }
+    std::sort(labels.begin(), labels.end(), [](auto* a, auto* b) { return a->geometry.top() < b->geometry.top(); });
+    QStringList lines;
+    for (size_t first = 0; first < labels.size();) {
+        size_t end = first;
+        while (end < labels.size() && labels[end]->geometry.top() - labels[first]->geometry.top() <= 1.0)
+            ++end;
+        std::sort(labels.begin() + long(first), labels.begin() + long(end),
+                  [](auto* a, auto* b) { return a->geometry.left() < b->geometry.left(); });
+        QStringList captions;
+        for (size_t i = first; i < end; ++i)
+            captions << labels[i]->caption;
+        lines << captions.join(QStringLiteral(" | "));
+        first = end;
+    }
+    return lines;
+}
+
 }  // namespace
 
 class QrFuellenTest : public QObject {
@@ -63,6 +90,65 @@ private slots:
         QCOMPARE(b.label("l_erg5").caption, s.text("Edit50") + " : " + s.text("Edit85"));
         QCOMPARE(b.label("l_erg4").caption, s.text("Edit49") + " : " + s.text("Edit84"));
         QVERIFY(!s.text("Edit49").isEmpty());
+    }
+
+    // Every row of the two player tables and of the four rounds on the form without doubles,
+    // as the page shows it: a row put in another row's place, or filled from another player
+    // or game, fails. H5 plays game 1 for H1.
+    void pageRows_data()
+    {
+        QTest::addColumn<QRectF>("area");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("home players") << QRectF(4.5, 57.5 + kFormOhneDoppel.kopfTiefer, 89.0, 32.0)
+                                      << QStringList{
+                                             "H1: 4711 | Anton Adler | 2",  "H2: 4712 | Bernd Berger | 8",
+                                             "H3: 4713 | Carla Conrad | 8", "H4: 4714 | Dieter Dorn | 11",
+                                             "H5: 4715 | Emil Eck | 2",     "H6: 4716 | Frieda Fuchs | 0",
+                                         };
+        QTest::newRow("guest players") << QRectF(93.9, 57.5 + kFormOhneDoppel.kopfTiefer, 89.0, 32.0)
+                                       << QStringList{
+                                              "G1: 815 | Gustav Gans | 3", "G2: 816 | Hanna Hahn | 4",
+                                              "G3: 817 | Ingo Igel | 5",   "G4: 818 | Jana Jung | 5",
+                                              "G5: 819 | Karl Kranz | 0",  "G6: 820 | Lena Lorenz | 0",
+                                          };
+        QTest::newRow("round 1") << QRectF(4.5, 99.0, 89.0, 35.0)
+                                 << QStringList{
+                                        "Runde 1 | Sätze | Spiele",
+                                        "H5 : G1 | Eule | Ganter | 2 : 1 | 1 : 0",
+                                        "H2 : G2 | Blitz | Henne | 2 : 0 | 1 : 0",
+                                        "H3 : G3 | Kralle | Stachel | 1 : 2 | 0 : 1",
+                                        "H4 : G4 | Rakete | Juni | 2 : 0 | 1 : 0",
+                                    };
+        QTest::newRow("round 2") << QRectF(93.9, 99.0, 89.0, 35.0)
+                                 << QStringList{
+                                        "Runde 2 | Sätze | Spiele",
+                                        "H1 : G2 | Hammer | Henne | 0 : 2 | 0 : 1",
+                                        "H2 : G3 | Blitz | Stachel | 2 : 1 | 1 : 0",
+                                        "H4 : G1 | Rakete | Ganter | 2 : 1 | 1 : 0",
+                                        "H3 : G4 | Kralle | Juni | 2 : 0 | 1 : 0",
+                                    };
+        QTest::newRow("round 3") << QRectF(4.5, 138.0, 89.0, 35.0)
+                                 << QStringList{
+                                        "Runde 3 | Sätze | Spiele",
+                                        "H1 : G3 | Hammer | Stachel | 1 : 2 | 0 : 1",
+                                        "H4 : G2 | Rakete | Henne | 2 : 0 | 1 : 0",
+                                        "H3 : G1 | Kralle | Ganter | 2 : 1 | 1 : 0",
+                                        "H2 : G4 | Blitz | Juni | 0 : 2 | 0 : 1",
+                                    };
+        QTest::newRow("round 4") << QRectF(93.9, 138.0, 89.0, 35.0)
+                                 << QStringList{
+                                        "Runde 4 | Sätze | Spiele",
+                                        "H4 : G3 | Rakete | Stachel | 2 : 0 | 1 : 0",
+                                        "H3 : G2 | Kralle | Henne | 2 : 1 | 1 : 0",
+                                        "H1 : G4 | Hammer | Juni | 1 : 2 | 0 : 1",
+                                        "H2 : G1 | Blitz | Ganter | 2 : 0 | 1 : 0",
+                                    };
+    }
+    void pageRows()
+    {
+        QFETCH(QRectF, area);
+        TQRKLW form(h->sheet);
+        QTEST(linesIn(filled(form), area), "lines");
     }
 
     void emptyDateAndGameWithoutSets()
@@ -215,6 +301,15 @@ private slots:
         QCOMPARE(b.memo("QRMemo1").lines, QStringList{test::kBemerkung});
         b.beforePrint(b);
         QCOMPARE(b.memo("QRMemo1").lines.size(), 1);
+    }
+
+    void logoOnBothForms()
+    {
+        TQRKLW ohne(h->sheet);
+        TQRKLW2 mit(h->sheet);
+        QVERIFY(!ohne.titleBand().image("QRImage1").picture.isNull());
+        QVERIFY(!mit.titleBand().image("QRImage1").picture.isNull());
+        QVERIFY(!mit.titleBand().image("QRImage2").picture.isNull());
     }
 
     void doublesOnlyOnTheDoublesForm()

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "output/qr_klw.h"
+#include "output/qr_layout.h"
 #include "support/fakes.h"
 #include "support/filled_sheet.h"
 #include "support/pdfwords.h"
@@ -18,6 +19,13 @@ namespace {
 
 constexpr double kRand = 10.0;  // page margin, mm
 constexpr double kToleranz = 0.3;  // mm
+// TQRKLW has the header frame and the player tables lower by this, below its QR square.
+constexpr double kKopfTiefer = 7.5;
+
+QRectF tiefer(QRectF box)
+{
+    return box.translated(0, kKopfTiefer);
+}
 
 QRectF aufSeite(const QRectF& bandMm)
 {
@@ -100,14 +108,15 @@ private slots:
             QRectF mit;  // on TQRKLW2; empty when the same
         };
         const Row rows[] = {
-            // Auto-size labels: as wide as their caption, which must not reach the picture on the right.
-            {"title", "S P I E L B E R I C H T S B O G E N", {31.8, 2.1, 133.0, 9.0}, {31.8, 2.1, 129.0, 9.0}},
+            // Auto-size labels: as wide as their caption, which must not reach the picture (TQRKLW2)
+            // or the QR square (TQRKLW) on the right.
+            {"title", "S P I E L B E R I C H T S B O G E N", {31.8, 2.1, 129.7, 9.0}, {31.8, 2.1, 129.0, 9.0}},
             {"association", "MEKO DARTVERBAND E. V.", {44.5, 12.7, 110.0, 6.6}, {}},
-            {"match day", "5.", {25.4, 23.8, 6.6, 4.5}, {}},
-            {"home team", "Dart Club", {6.3, 34.4, 52.9, 4.5}, {}},
-            {"pass number H3", "H3: 4713", {6.3, 68.8, 19.8, 4.5}, {}},
-            {"pass number G6", "G6: 820", {96.6, 84.7, 19.8, 4.5}, {}},
-            {"player name G3", "Ingo Igel", {119.1, 68.8, 46.3, 4.5}, {}},
+            {"match day", "5.", tiefer({25.4, 23.8, 6.6, 4.5}), {25.4, 23.8, 6.6, 4.5}},
+            {"home team", "Dart Club", tiefer({6.3, 34.4, 52.9, 4.5}), {6.3, 34.4, 52.9, 4.5}},
+            {"pass number H3", "H3: 4713", tiefer({6.3, 68.8, 19.8, 4.5}), {6.3, 68.8, 19.8, 4.5}},
+            {"pass number G6", "G6: 820", tiefer({96.6, 84.7, 19.8, 4.5}), {96.6, 84.7, 19.8, 4.5}},
+            {"player name G3", "Ingo Igel", tiefer({119.1, 68.8, 46.3, 4.5}), {119.1, 68.8, 46.3, 4.5}},
             {"pairing of game 1", "H5 : G1", {6.3, 107.2, 12.4, 4.5}, {6.3, 111.17, 13.2, 4.5}},
             {"home nickname of game 1", "Eule", {19.3, 107.7, 18.5, 4.0}, {19.3, 111.67, 18.5, 4.0}},
             {"guest nickname of game 16", "Ganter", {129.6, 167.2, 18.5, 4.0}, {129.6, 169.85, 18.5, 4.0}},
@@ -156,10 +165,10 @@ private slots:
         QTest::newRow("place with its date") << "f_ort"
                                              << "Mülheim an der Ruhr, 11.12.2026" << QRectF(6.3, 219.6, 48.9, 4.5);
         QTest::newRow("long player name") << "f_h1name"
-                                          << "Hans-Jürgen Müller-Lüdenscheidt" << QRectF(27.5, 58.2, 46.3, 4.5);
+                                          << "Hans-Jürgen Müller-Lüdenscheidt" << tiefer({27.5, 58.2, 46.3, 4.5});
         QTest::newRow("long guest team") << "f_gastteam"
                                          << "Sportfreunde Dartabteilung Gelsenkirchen-Buer"
-                                         << QRectF(124.4, 34.4, 52.9, 4.5);
+                                         << tiefer({124.4, 34.4, 52.9, 4.5});
         QTest::newRow("long nickname") << "f_h2rname"
                                        << "Hammerwerferin" << QRectF(19.3, 114.3, 18.5, 4.0);
     }
@@ -186,9 +195,20 @@ private slots:
         for (const PdfWord& w : ohneDoppel)
             QVERIFY2(w.text != QLatin1String("Doppel") && w.text != QLatin1String("/"), qPrintable(describe({w})));
         // Between the player tables and the singles nothing is printed.
-        QCOMPARE(describe(test::wordsIn(ohneDoppel, aufSeite(QRectF(0, 89.5, 190.0, 9.5)))), QString());
+        QCOMPARE(describe(test::wordsIn(ohneDoppel, aufSeite(QRectF(0, 89.5 + kKopfTiefer, 190.0, 2.0)))), QString());
         QCOMPARE(test::joined(test::wordsIn(mitDoppel, aufSeite(QRectF(96.6, 93.9, 15.3, 4.5)))),
                  QStringLiteral("Doppel 2"));
+    }
+
+    // The QR square of TQRKLW lies on the paper beside the title and above the header frame,
+    // with no text in it; the other form prints no code.
+    void qrSquareCoversNoText()
+    {
+        const QRectF box = kFormOhneDoppel.bild2;
+        QVERIFY(QRectF(-kRand, -kRand, 210, 297).contains(box));
+        for (const PdfWord& w : ohneDoppel)
+            QVERIFY2(!box.translated(kRand, kRand).intersects(w.mm), qPrintable(describe({w})));
+        QVERIFY(box.bottom() < 20.4 + kKopfTiefer);  // the header frame's top
     }
 
     void neinLeavesTheNicknameColumnsEmpty()

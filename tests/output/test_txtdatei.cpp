@@ -3,13 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "output/dm_dat_mail.h"
 #include "output/druck.h"
-#include "output/druckausgabe.h"
 #include "output/ergebnis.h"
-#include "output/mailfenster.h"
 #include "output/txtdatei.h"
 #include "sheet/tables.h"
 #include "support/database_harness.h"
@@ -17,20 +16,6 @@
 using klw::test::Shown;
 
 namespace {
-
-// Remembers what the mail window would have been opened with.
-struct ScriptedMailFenster : klw::MailFensterDienst {
-    QList<klw::MailVorlage> geoeffnet;
-    void mailFensterZeigen(const klw::MailVorlage& v) override { geoeffnet << v; }
-};
-
-// Records the previews; a printer list is not needed for the preview button.
-struct ScriptedVorschau : klw::Druckausgabe {
-    int vorschauen = 0;
-    QStringList druckerNamen() const override { return {}; }
-    void vorschau(klw::reportengine::Report&) override { ++vorschauen; }
-    void drucken(klw::reportengine::Report&, int) override {}
-};
 
 // Points 8 6 4 2 0 0 for home and 2 4 6 8 4 4 for guest, pass numbers 101.. and 201..
 // except the empty H5 and G6, totals 33:20 sets and 9:7 games.
@@ -64,7 +49,7 @@ class TestTxtDatei : public QObject {
     Q_OBJECT
 
     std::unique_ptr<klw::test::DatabaseHarness> h;
-    ScriptedMailFenster fenster;
+    QTemporaryDir home;  // the PDF's save dialog opens in ~/PDF
 
     QString meko() const { return h->database.programFolder() + QStringLiteral("MEKO/"); }
     QString datei() const { return meko() + QStringLiteral("A1-Liga_SPT5_DartClub.txt"); }
@@ -79,12 +64,11 @@ class TestTxtDatei : public QObject {
     }
 
 private slots:
+    void initTestCase() { qputenv("HOME", QFile::encodeName(home.path())); }
     void init()
     {
         h = std::make_unique<klw::test::DatabaseHarness>();
         h->abfragen.ABSDatabase1.open(h->database.file());
-        fenster.geoeffnet.clear();
-        h->c.mailFenster = &fenster;
         QVERIFY(QDir().mkpath(meko()));
         fillSheet(h->sheet);
     }
@@ -242,7 +226,7 @@ private slots:
         erstellen();
         QVERIFY(QDir(meko()).isEmpty());
         QVERIFY(h->dialogs.shown.isEmpty());
-        QVERIFY(fenster.geoeffnet.isEmpty());
+        QVERIFY(h->dialogs.mails.isEmpty());
     }
 
     // Each failure ends the step with its message; none leaves a file or offers the mail.
@@ -276,7 +260,7 @@ private slots:
         QCOMPARE(h->dialogs.shown.size(), 1);
         QCOMPARE(int(h->dialogs.shown[0].kind), art);
         QVERIFY2(h->dialogs.shown[0].text.startsWith(meldung), qPrintable(h->dialogs.shown[0].text));
-        QVERIFY(fenster.geoeffnet.isEmpty());
+        QVERIFY(h->dialogs.mails.isEmpty());
         const QStringList uebrig = QDir(meko()).entryList(QDir::Files | QDir::Hidden);
         QVERIFY2(uebrig.isEmpty(), qPrintable(uebrig.join(',')));
     }
@@ -286,7 +270,7 @@ private slots:
         h->dialogs.answers << false;
         erstellen();
         QVERIFY(QFile::exists(datei()));
-        QVERIFY(fenster.geoeffnet.isEmpty());
+        QVERIFY(h->dialogs.mails.isEmpty());
     }
 
     void mailWindowPrefilledFromTheOfficial()
@@ -294,8 +278,8 @@ private slots:
         QCOMPARE(h->dm.ABSQueryOpen(h->abfragen.Q_LIGA, "select * from LIGA where LIGAX = 'A1-Liga' "), 1);
         h->dialogs.answers << true;
         erstellen();
-        QCOMPARE(fenster.geoeffnet.size(), 1);
-        const klw::MailVorlage& v = fenster.geoeffnet[0];
+        QCOMPARE(h->dialogs.mails.size(), 1);
+        const klw::MailVorlage& v = h->dialogs.mails[0];
         QCOMPARE(v.betreff, "KLW: A1-Liga Spieltag: 5");
         QCOMPARE(v.an, "elke.wittkamp@meko-darts.example");
         QCOMPARE(v.zeilen, (QStringList{"Hallo Elke Wittkamp", "", "Liga:  A1-Liga", "Spieltag:  5  vom  12.03.2011",
@@ -319,10 +303,10 @@ private slots:
         h->dialogs.answers << true;
         erstellen();
         QCOMPARE(h->dialogs.texts(), QStringList{"Ergebniss als Mail verschicken?"});
-        QCOMPARE(fenster.geoeffnet.size(), 1);
-        QCOMPARE(fenster.geoeffnet[0].betreff, "KLW: A1-Liga Spieltag: 5");
-        QVERIFY(fenster.geoeffnet[0].an.isEmpty());
-        QVERIFY(fenster.geoeffnet[0].zeilen.isEmpty());
+        QCOMPARE(h->dialogs.mails.size(), 1);
+        QCOMPARE(h->dialogs.mails[0].betreff, "KLW: A1-Liga Spieltag: 5");
+        QVERIFY(h->dialogs.mails[0].an.isEmpty());
+        QVERIFY(h->dialogs.mails[0].zeilen.isEmpty());
     }
 
     // The preview button with "Maildatei erstellen" checked: the file comes first, and only
@@ -349,8 +333,6 @@ private slots:
         QFETCH(bool, geschrieben);
         QFETCH(int, vorschauen);
         QFETCH(QStringList, gezeigt);
-        ScriptedVorschau druck;
-        h->c.druck = &druck;
         h->sheet.setChecked("cb_maildatei", true);
         if (fall == "Gast leer")
             h->sheet.setText("f_gastteam", "");
@@ -361,10 +343,64 @@ private slots:
         klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_druck"); });
 
         QCOMPARE(QFile::exists(datei()), geschrieben);
-        QCOMPARE(druck.vorschauen, vorschauen);
+        QCOMPARE(h->dialogs.windows().count("Druckvorschau"), vorschauen);
         QCOMPARE(h->dialogs.shown.size(), gezeigt.size());
         for (int i = 0; i < gezeigt.size(); ++i)
             QVERIFY2(h->dialogs.shown[i].text.startsWith(gezeigt[i]), qPrintable(h->dialogs.shown[i].text));
+    }
+
+    // The PDF button with "Maildatei erstellen" checked: the PDF is written first, then the
+    // result file, and the mail carries both, so that its text about the attached sheet
+    // holds. Without a PDF there is no mail to offer; the result file is still written.
+    void pdfWithResultFile_data()
+    {
+        QTest::addColumn<bool>("gespeichert");
+        QTest::newRow("PDF saved: the mail carries the PDF and the result file") << true;
+        QTest::newRow("save dialog cancelled: the result file, no mail") << false;
+    }
+    void pdfWithResultFile()
+    {
+        QFETCH(bool, gespeichert);
+        const QString pdf = home.filePath("Bericht Dart Club.pdf");
+        QFile::remove(pdf);
+        h->dialogs.saveFile = gespeichert ? pdf : QString();
+        h->sheet.setChecked("cb_maildatei", true);
+        h->dialogs.answers << true << true << true;  // open games, the remark, then the mail offer
+        QStringList vorhandeneAnhaenge;  // the attachments that exist when the mail window opens
+        h->dialogs.onMail = [&](const klw::MailVorlage& v) {
+            for (const QString& pfad : v.anhaenge)
+                if (QFile::exists(pfad))
+                    vorhandeneAnhaenge << pfad;
+        };
+
+        klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_pdf"); });
+
+        QCOMPARE(h->dialogs.proposedSaveFiles.size(), 1);
+        QVERIFY(QFile::exists(datei()));
+        QCOMPARE(QFile::exists(pdf), gespeichert);
+        const QString angebot = "Ergebniss als Mail verschicken?";
+        QCOMPARE(h->dialogs.texts().contains(angebot), gespeichert);
+        QCOMPARE(h->dialogs.texts().last(), gespeichert ? angebot
+                                                        : QString("Wurden Spielerwechsel und sonstige "
+                                                                  "Bemerkung eingetragen?\n\rDruck starten?"));
+        QCOMPARE(h->dialogs.mails.size(), gespeichert ? 1 : 0);
+        if (gespeichert) {
+            QCOMPARE(h->dialogs.mails[0].anhaenge, (QStringList{pdf, datei()}));
+            QCOMPARE(vorhandeneAnhaenge, (QStringList{pdf, datei()}));
+            QCOMPARE(h->dialogs.mails[0].betreff, "KLW: A1-Liga Spieltag: 5");
+        }
+    }
+
+    // The preview keeps its order: the result file and the mail offer before the report,
+    // the mail without attachments, chosen by the user in the mail window.
+    void previewMailHasNoAttachments()
+    {
+        h->sheet.setChecked("cb_maildatei", true);
+        h->dialogs.answers << true << true << true;
+        klw::dispatch(h->dialogs, [&] { klw::bt_druckClick(h->c, "bt_druck"); });
+        QCOMPARE(h->dialogs.mails.size(), 1);
+        QCOMPARE(h->dialogs.mails[0].anhaenge, QStringList());
+        QCOMPARE(h->dialogs.windows().count("Druckvorschau"), 1);
     }
 };
 

@@ -26,7 +26,7 @@ private slots:
         QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "runs on a real X server only");
         TDM_SYS dmSys;
         TDM_DAT dmDat;
-        TFKLW window(&dmSys, &dmDat);
+        TFKLW window(dmSys, dmDat);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         test::fillMatch(window.context(), false);

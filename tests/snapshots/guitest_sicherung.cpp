@@ -35,7 +35,7 @@ class SicherungGuiTest : public QObject {
     QWidget* w(const char* name) { return window->control(name); }
     QLineEdit* edit(const char* name) { return qobject_cast<QLineEdit*>(w(name)); }
     QTableView* grid() { return qobject_cast<QTableView*>(w("DBGrid1")); }
-    int stored() { return klw::test::anzahlSicherungen(window->context().abfragen->ABSDatabase1.handle()); }
+    int stored() { return klw::test::anzahlSicherungen(window->context().abfragen.ABSDatabase1.handle()); }
 
     // Typed key by key; a letter beyond ASCII comes as the key event of a German keyboard.
     static void keys(QWidget* field, const QString& text)
@@ -83,7 +83,7 @@ private slots:
         mostOpen = 0;
         answerWhen = nullptr;
         database = std::make_unique<klw::test::TestDatabase>();
-        window = std::make_unique<TFKLW>(&dmSys, &dmDat, nullptr, database->programFolder());
+        window = std::make_unique<TFKLW>(dmSys, dmDat, nullptr, database->programFolder());
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         // Answers every message box as a user would: Ja to a question, OK to the rest.
@@ -124,7 +124,7 @@ private slots:
                     ->text()
                     .startsWith(QStringLiteral("letzte Sicherung: ") + today + ' '));
         QCOMPARE(stored(), 1);
-        const auto row = klw::test::gespeicherteZeile(window->context().abfragen->ABSDatabase1.handle(), 1);
+        const auto row = klw::test::gespeicherteZeile(window->context().abfragen.ABSDatabase1.handle(), 1);
         QCOMPARE(row.value("SPIELTAGI").toInt(), 7);
         QCOMPARE(row.value("LIGAX").toString(), QStringLiteral("B1-Liga"));
         QCOMPARE(row.value("HTEAMX").toString(), QStringLiteral("DC O'Brien"));
@@ -217,7 +217,7 @@ private slots:
         click("bt_sicherung");
         click("Image2");
         clickRow(1);
-        window->context().Timer1->start(30);
+        window->context().Timer1.start(30);
         answerWhen = [this] { return stored() >= 3; };
         click("bt_laden");
         QTRY_COMPARE(boxes.size(), 1);
@@ -235,9 +235,9 @@ private slots:
         QElapsedTimer since;
         since.start();
         answerWhen = [&] { return since.elapsed() > 400; };  // many ticks while the box is open
-        window->context().Timer1->start(20);
+        window->context().Timer1.start(20);
         QTRY_VERIFY(!boxes.isEmpty());
-        window->context().Timer1->stop();
+        window->context().Timer1.stop();
         QCOMPARE(mostOpen, 1);
         QVERIFY2(boxes[0].contains("is not a valid date"), qPrintable(boxes[0]));
         QCOMPARE(stored(), 0);
@@ -257,13 +257,13 @@ private slots:
         QFETCH(QString, minutes);
         QFETCH(int, interval);
         QFETCH(bool, ticking);
-        QCOMPARE(window->context().Timer1->interval(), 600000);
+        QCOMPARE(window->context().Timer1.interval(), 600000);
         click("Image2");
         typeInto(edit("f_intervall"), minutes);
         click("bt_schliessen3");
         QVERIFY(!w("p_admin")->isVisible());
-        QCOMPARE(window->context().Timer1->interval(), interval);
-        QCOMPARE(window->context().Timer1->isActive(), ticking);
+        QCOMPARE(window->context().Timer1.interval(), interval);
+        QCOMPARE(window->context().Timer1.isActive(), ticking);
     }
 };
 

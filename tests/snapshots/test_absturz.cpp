@@ -25,17 +25,13 @@ const char kSpeicherSchleife[] = "--speichern-bis-zum-abbruch";
 int speichernBisZumAbbruch(const QString& programmordner, int n)
 {
     klw::test::Harness h;
-    TDM_SYS dm;
-    Abfragen abfragen;
-    h.c.DM_SYS = &dm;
-    h.c.abfragen = &abfragen;
     h.c.programFolder = programmordner;
     ProgrammStart(h.c);
     for (;; ++n) {
         klw::test::ganzenSpielbogenFuellen(h.sheet, n);
         SicherungErstellen(h.c);
-        const QByteArray gemeldet =
-            QByteArray::number(n) + ' ' + QByteArray::number(abfragen.Q_SICH.fieldByName("LFDNRI").asInteger()) + '\n';
+        const QByteArray gemeldet = QByteArray::number(n) + ' ' +
+                                    QByteArray::number(h.abfragen.Q_SICH.fieldByName("LFDNRI").asInteger()) + '\n';
         if (::write(STDOUT_FILENO, gemeldet.constData(), size_t(gemeldet.size())) != gemeldet.size())
             return 1;
     }

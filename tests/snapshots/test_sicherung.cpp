@@ -65,17 +65,6 @@ const char* const kEinzel[16][8] = {
     {"R4H4X", "ComboBox31", "R4G4X", "ComboBox32", "R4H4SI", "Edit47", "R4G4SI", "Edit82"},
 };
 
-// Dialogs that run something while a box is on screen, as a timer tick in its loop does.
-struct DialogeMitTick : klw::test::ScriptedDialogs {
-    std::function<void()> waehrendFehler;
-    void error(const QString& text) override
-    {
-        ScriptedDialogs::error(text);
-        if (waehrendFehler)
-            waehrendFehler();
-    }
-};
-
 }  // namespace
 
 class SicherungTest : public QObject {
@@ -264,7 +253,7 @@ private slots:
             h.dialogs.answers.enqueue(a);
         dispatch(h.dialogs, [&] { bt_endeClick(h.c, "bt_ende"); });
         QCOMPARE(h.anzahl(), gespeichert);
-        QCOMPARE(h.quitCalled, beendet);
+        QCOMPARE(h.dialogs.quitCalled, beendet);
         if (datum != kLeeresDatum) {
             QCOMPARE(h.dialogs.shown.size(), 1);
             return;
@@ -333,30 +322,26 @@ private slots:
     void autosaveErrorBoxIsNotStacked()
     {
         Gespeichert h;
-        DialogeMitTick dialoge;
-        Context c{h.sheet, dialoge, h.focus};
-        c.DM_SYS = h.c.DM_SYS;
-        c.abfragen = h.c.abfragen;
         h.sheet.setText("f_datum", kLeeresDatum);
         int ticks = 0;
-        dialoge.waehrendFehler = [&] {
+        h.dialogs.whileShown = [&] {
             ++ticks;
-            Timer1Timer(c, "Timer1");  // ticks while the box is open
-            Timer1Timer(c, "Timer1");
+            Timer1Timer(h.c, "Timer1");  // ticks while the box is open
+            Timer1Timer(h.c, "Timer1");
         };
-        Timer1Timer(c, "Timer1");
+        Timer1Timer(h.c, "Timer1");
         QCOMPARE(ticks, 1);
-        QCOMPARE(dialoge.shown.size(), 1);
+        QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.anzahl(), 0);
 
         // Once the box is closed, the next failing tick shows it again; a good one saves.
-        Timer1Timer(c, "Timer1");
-        QCOMPARE(dialoge.shown.size(), 2);
-        dialoge.waehrendFehler = nullptr;
+        Timer1Timer(h.c, "Timer1");
+        QCOMPARE(h.dialogs.shown.size(), 2);
+        h.dialogs.whileShown = nullptr;
         h.sheet.setText("f_datum", QStringLiteral("31.07.2006"));
-        Timer1Timer(c, "Timer1");
+        Timer1Timer(h.c, "Timer1");
         QCOMPARE(h.anzahl(), 1);
-        QCOMPARE(dialoge.shown.size(), 2);
+        QCOMPARE(h.dialogs.shown.size(), 2);
     }
 
     // Another program holds the write lock: the save waits for it, and when the lock is not

@@ -10,7 +10,6 @@
 #include "lifecycle/start.h"
 #include "lineup/lineup.h"
 #include "output/druck.h"
-#include "output/druckausgabe.h"
 #include "output/ergebnis.h"
 #include "reportengine/report.h"
 #include "scoring/scoring.h"
@@ -33,30 +32,6 @@ QString frage(const QString& gesichert)
            gesichert + QStringLiteral(" hergestellt werden?");
 }
 
-// Dialogs that let an autosave tick fall while the restore question is on screen.
-struct DialogeMitTick : klw::test::ScriptedDialogs {
-    std::function<void()> waehrendFrage;
-    bool confirm(const QString& text) override
-    {
-        if (waehrendFrage)
-            waehrendFrage();
-        return ScriptedDialogs::confirm(text);
-    }
-};
-
-// The print preview as a PDF file: the report that the print button chose, rendered by the
-// report engine.
-struct VorschauAlsPdf : Druckausgabe {
-    QString datei;
-    QStringList druckerNamen() const override { return {}; }
-    void vorschau(reportengine::Report& report) override
-    {
-        QPdfWriter writer(datei);
-        report.print(writer);
-    }
-    void drucken(reportengine::Report&, int) override {}
-};
-
 QStringList spaltenVonSicherung(sqlite3* db)
 {
     db::PreparedStatement info(db, QStringLiteral("pragma table_info(SICHERUNG)"));
@@ -66,34 +41,24 @@ QStringList spaltenVonSicherung(sqlite3* db)
     return spalten;
 }
 
-struct Wiederherstellen {
-    klw::test::TestDatabase database;
-    Spielbogen sheet;
-    DialogeMitTick dialogs;
-    klw::test::FakeFocus focus{sheet};
-    QTimer timer1;
-    TDM_SYS dm;
-    Abfragen abfragen;
-    Context c{sheet, dialogs, focus};
+struct Wiederherstellen : klw::test::DatabaseHarness {
     int minute = 0;
     QHash<QString, QString> uebergeben;  // the game lines as the transfer wrote them
-
-    VorschauAlsPdf druck;
+    // The print preview as a PDF file: the report that the print button chose, rendered by
+    // the report engine.
+    QString vorschau = database.dir.filePath(QStringLiteral("vorschau.pdf"));
 
     // `vorDemStart` gets the database file before the program opens it.
     explicit Wiederherstellen(const std::function<void(const QString&)>& vorDemStart = {})
     {
         if (vorDemStart)
             vorDemStart(database.file());
-        druck.datei = database.dir.filePath(QStringLiteral("vorschau.pdf"));
-        c.druck = &druck;
-        c.DM_SYS = &dm;
-        c.abfragen = &abfragen;
-        c.Timer1 = &timer1;
-        c.programFolder = database.programFolder();
+        dialogs.onPreview = [this](reportengine::Report& report) {
+            QPdfWriter writer(vorschau);
+            report.print(writer);
+        };
         c.now = [this] { return QDateTime(QDate(2006, 9, 2), QTime(20, minute)); };
         c.today = [] { return QDate(2006, 9, 2); };
-        connectChangeHandlers(c);
         ProgrammStart(c);
         FormShow(c);
     }
@@ -203,12 +168,12 @@ struct Wiederherstellen {
     // The page that the print button puts into the preview, as text.
     QString gedruckteSeite()
     {
-        QFile::remove(druck.datei);
+        QFile::remove(vorschau);
         dialogs.answers << true << true;  // print even without 48 points; the remark is filled in
         bt_druckClick(c, QStringLiteral("bt_druck"));
         dialogs.answers.clear();
         return klw::test::runTool(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-layout"), druck.datei, QStringLiteral("-")});
+                                  {QStringLiteral("-layout"), vorschau, QStringLiteral("-")});
     }
 };
 
@@ -398,7 +363,7 @@ private slots:
         Image2Click(h.c, QStringLiteral("Image2"));
         h.abfragen.Q_LESEN.setRecNo(2);  // the oldest
         h.sheet.setText("m_bemerkung", QStringLiteral("Stand 4"));
-        h.dialogs.waehrendFrage = [&] {
+        h.dialogs.whileShown = [&] {
             ++h.minute;
             Timer1Timer(h.c, QStringLiteral("Timer1"));
         };

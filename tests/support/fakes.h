@@ -1,61 +1,21 @@
 #pragma once
-// Scripted screen services for logic tests: every message is recorded, questions are
-// answered from a queue, focus moves are recorded.
+// Scripted services for logic tests: the scripted screen answers every box and window, focus
+// moves are recorded, and a harness puts them together with a sheet into a context.
 
-#include <QColor>
-#include <QQueue>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
-#include <memory>
-#include <optional>
 
+#include "data/abfragen.h"
+#include "data/dm_sys.h"
 #include "lifecycle/events.h"
 #include "sheet/context.h"
 #include "sheet/services.h"
 #include "sheet/spielbogen.h"
+#include "support/scripted_screen.h"
 
 namespace klw::test {
-
-struct Shown {
-    enum Kind { Information, Confirmation, Message, Error } kind;
-    QString text;
-};
-
-class ScriptedDialogs : public Dialogs {
-public:
-    QList<Shown> shown;
-    QQueue<bool> answers;  // for confirm(); an empty queue answers No
-    std::optional<QColor> colour;
-    QString file;
-    QStringList proposedSaveFiles;  // what each save dialog proposed
-    QString saveFile;  // the path chosen in the save dialog; empty cancels
-
-    void information(const QString& text) override { shown.append({Shown::Information, text}); }
-    bool confirm(const QString& text) override
-    {
-        shown.append({Shown::Confirmation, text});
-        return answers.isEmpty() ? false : answers.dequeue();
-    }
-    void message(const QString& text) override { shown.append({Shown::Message, text}); }
-    void error(const QString& text) override { shown.append({Shown::Error, text}); }
-    std::optional<QColor> chooseColour(const QColor&) override { return colour; }
-    QString chooseFile() override { return file; }
-    QString chooseSaveFile(const QString& proposed) override
-    {
-        proposedSaveFiles << proposed;
-        return saveFile;
-    }
-
-    QStringList texts() const
-    {
-        QStringList t;
-        for (const auto& s : shown)
-            t << s.text;
-        return t;
-    }
-};
 
 // A control can take the focus when the sheet shows it (controls that are not sheet fields
 // always can), unless the test has blocked it.
@@ -93,23 +53,18 @@ inline ControlId controlNamed(const QString& name)
     throw std::logic_error("no control " + name.toStdString());
 }
 
-// A sheet with scripted services, as the handlers see it.
+// A sheet with scripted services, as the handlers see it. The window's queries are not
+// connected; DatabaseHarness adds a database for them.
 struct Harness {
     Spielbogen sheet;
-    ScriptedDialogs dialogs;
+    ScriptedScreen dialogs;  // the boxes and the windows
     FakeFocus focus{sheet};
+    TDM_SYS dm;
+    Abfragen abfragen;
     QTimer timer1;
-    Context c{sheet, dialogs, focus};
-    bool quitCalled = false;
-    QString applicationTitle;
+    Context c{sheet, dialogs, focus, dialogs, dm, abfragen, timer1};
 
-    Harness()
-    {
-        c.Timer1 = &timer1;
-        c.quit = [this] { quitCalled = true; };
-        c.setApplicationTitle = [this](const QString& title) { applicationTitle = title; };
-        connectChangeHandlers(c);
-    }
+    Harness() { connectChangeHandlers(c); }
 };
 
 }  // namespace klw::test

@@ -14,10 +14,10 @@
 namespace klw::test {
 
 struct ShownWindow {
-    ScriptedDialogs dialogs;
+    ScriptedScreen dialogs;
     TDM_SYS dmSys;
     TDM_DAT dmDat;
-    std::unique_ptr<TFKLW> window = std::make_unique<TFKLW>(&dmSys, &dmDat, &dialogs);
+    std::unique_ptr<TFKLW> window = std::make_unique<TFKLW>(dmSys, dmDat, &dialogs);
 
     // Shows the window; false when it does not become the active one.
     bool show()

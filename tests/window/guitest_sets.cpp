@@ -38,7 +38,7 @@ private slots:
     void init()
     {
         boxes.clear();
-        window = std::make_unique<TFKLW>(&dmSys, &dmDat);
+        window = std::make_unique<TFKLW>(dmSys, dmDat);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->control("Edit9")->setFocus();  // away from the match day first

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,8 +55,23 @@ private slots:
         }
         auto* scroll = shown->window->findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
-        QCOMPARE(shown->window->windowTitle(), QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+        QCOMPARE(shown->window->windowTitle(),
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: " KLW_VERSION));
         QCOMPARE(qobject_cast<QLineEdit*>(w("f_bde2"))->text(), QCoreApplication::applicationDirPath() + "/");
+    }
+
+    // The pictures are compiled into the core library; the window's own library reaches them.
+    void picturesShow()
+    {
+        for (const char* name : {"Image2", "Image3"}) {
+            auto* picture = shown->window->findChild<QLabel*>(name);
+            QVERIFY2(picture && !picture->pixmap().isNull(), name);
+        }
+        for (const char* name :
+             {"bt_namenuebernehmen2", "bt_sicherung", "bt_farben", "bt_info", "bt_pdf", "bt_druck", "bt_ende"}) {
+            auto* button = shown->window->findChild<QAbstractButton*>(name);
+            QVERIFY2(button && !button->icon().isNull(), name);
+        }
     }
 
     void withoutDatabaseTheWindowOpensAfterOneErrorBox()
@@ -64,8 +80,8 @@ private slots:
         QTemporaryDir empty;
         TDM_SYS dmSys;
         TDM_DAT dmDat;
-        test::ScriptedDialogs boxes;
-        TFKLW bare(&dmSys, &dmDat, &boxes, empty.path() + "/");
+        test::ScriptedScreen boxes;
+        TFKLW bare(dmSys, dmDat, &boxes, empty.path() + "/");
         bare.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bare));
         QCOMPARE(boxes.shown.size(), 1);
@@ -250,6 +266,20 @@ private slots:
                                     "Rechtswirksamkeit dieses Haftungsausschlusses"})
             QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The colour chosen in the colour dialog becomes the sheet's background; a cancelled
+    // dialog leaves it as it was.
+    void chosenColourPaintsTheSheet()
+    {
+        QWidget* canvas = shown->window->findChild<QWidget*>("canvas");
+        const auto background = [canvas] { return canvas->grab().toImage().pixelColor(2, 2); };
+        const QColor before = background();
+        QTest::mouseClick(w("bt_farben"), Qt::LeftButton);  // cancelled
+        QCOMPARE(background(), before);
+        shown->dialogs.colour = QColor(Qt::yellow);
+        QTest::mouseClick(w("bt_farben"), Qt::LeftButton);
+        QCOMPARE(background(), QColor(Qt::yellow));
     }
 
     void typedDateKeepsItsMaskInTheSheet_data()

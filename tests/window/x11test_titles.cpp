@@ -61,7 +61,7 @@ private slots:
         QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "runs on a real X server only");
         dmSys = std::make_unique<TDM_SYS>();
         dmDat = std::make_unique<TDM_DAT>();
-        window = std::make_unique<TFKLW>(dmSys.get(), dmDat.get());  // with its real message boxes
+        window = std::make_unique<TFKLW>(*dmSys, *dmDat);  // with its real message boxes
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -70,9 +70,9 @@ private slots:
     void captionIsExactlyTheProgramsOwn()
     {
         QCOMPARE(xprop(window.get(), "_NET_WM_NAME"),
-                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: " KLW_VERSION));
         QCOMPARE(xprop(window.get(), "WM_NAME"),
-                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: " KLW_VERSION));
     }
 
     void applicationTitleFollowsTheLeagueInTheTaskBarEntry()
@@ -84,7 +84,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(xprop(window.get(), "_NET_WM_ICON_NAME"), QStringLiteral("KLW_Bezirksliga 1"), 3000);
         QCOMPARE(xprop(window.get(), "WM_ICON_NAME"), QStringLiteral("KLW_Bezirksliga 1"));
         QCOMPARE(xprop(window.get(), "_NET_WM_NAME"),
-                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: 1.0.0.0"));
+                 QStringLiteral("Spielberichtsbogen des MEKO e. V. - Version: " KLW_VERSION));
     }
 
     void messageBoxesCarryOnlyTheirOwnTitles()

@@ -12,7 +12,6 @@
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
-#include <stdexcept>
 
 #include "output/dm_dat_mail.h"
 #include "sheet/context.h"
@@ -195,15 +194,6 @@ void TFO_FMAIL::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
-}
-
-void QtMailFenster::mailFensterZeigen(const MailVorlage& vorlage)
-{
-    if (!dmDat_)
-        throw std::logic_error("the mail operations are not available");
-    TFO_FMAIL fenster(owner_, *dmDat_, dialogs_);
-    fenster.vorbelegen(vorlage);
-    fenster.exec();
 }
 
 }  // namespace klw

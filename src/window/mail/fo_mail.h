@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "output/fo_mail_logik.h"
-#include "output/mailfenster.h"
 #include "window/qt_services.h"
 
 class QLineEdit;
@@ -57,20 +56,6 @@ private:
     QListWidget* lb_adressen = nullptr;
     QListWidget* lb_adressencc = nullptr;
     QPointer<QWidget> fokusVorher_;
-};
-
-// Opens the mail window for the result file: modal, owned by the main window.
-class QtMailFenster : public MailFensterDienst {
-public:
-    QtMailFenster(QWidget* owner, TDM_DAT_Mail* dmDat, Dialogs* dialogs = nullptr)
-        : owner_(owner), dmDat_(dmDat), dialogs_(dialogs)
-    {}
-    void mailFensterZeigen(const MailVorlage& vorlage) override;
-
-private:
-    QWidget* owner_;
-    TDM_DAT_Mail* dmDat_;
-    Dialogs* dialogs_;
 };
 
 }  // namespace klw

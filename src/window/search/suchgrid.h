@@ -6,6 +6,7 @@
 
 #include "dbengine/dataset_model.h"
 
+class QComboBox;
 class QPushButton;
 
 namespace klw {
@@ -19,5 +20,10 @@ public:
 // A button of a search window. None is a default button: Enter in a filter field must not
 // press one.
 QPushButton* suchknopf(const QString& name, const QString& caption, const QRect& geometry, QWidget* parent);
+
+// The league filter f_liga of a search window: its text typed or one of `ligen` picked, all
+// of them shown at once when it opens; a typed text is neither added nor completed. It
+// starts empty.
+QComboBox* ligafeld(const QStringList& ligen, const QRect& geometry, QWidget* parent);
 
 }  // namespace klw

@@ -49,15 +49,7 @@ TSSPIELER::TSSPIELER(db::Connection& connection, TDM_SYS& dm, QWidget* parent)
     bt_verein = suchknopf(QStringLiteral("bt_verein"), QStringLiteral("Verein"), QRect(90, 42, 75, 25), this);
     f_verein = filterfeld(QStringLiteral("f_verein"), QRect(180, 47, 125, 21), this);
     bt_liga = suchknopf(QStringLiteral("bt_liga"), QStringLiteral("Liga"), QRect(330, 42, 75, 25), this);
-    f_liga = new QComboBox(this);
-    f_liga->setObjectName(QStringLiteral("f_liga"));
-    f_liga->setGeometry(425, 44, 125, 21);
-    f_liga->setEditable(true);
-    f_liga->setInsertPolicy(QComboBox::NoInsert);
-    f_liga->setCompleter(nullptr);
-    f_liga->addItems(Suchligen(false));
-    f_liga->setMaxVisibleItems(20);
-    f_liga->setEditText(QString());
+    f_liga = ligafeld(Suchligen(false), QRect(425, 44, 125, 21), this);
     DBGrid1->setGeometry(30, 72, 575, 340);
     Label1 = new QLabel(QStringLiteral("Zur Auswahl aller Spieler die Felder Verein und Liga leeren"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -32,14 +32,7 @@ TSTEAM::TSTEAM(db::Connection& connection, TDM_SYS& dm, const QString& liga, QWi
     move(452, 246);
 
     bt_liga = suchknopf(QStringLiteral("bt_liga"), QStringLiteral("Liga"), QRect(272, 18, 75, 25), this);
-    f_liga = new QComboBox(this);
-    f_liga->setObjectName(QStringLiteral("f_liga"));
-    f_liga->setGeometry(363, 20, 125, 21);
-    f_liga->setEditable(true);
-    f_liga->setInsertPolicy(QComboBox::NoInsert);
-    f_liga->setCompleter(nullptr);
-    f_liga->addItems(Suchligen(true));
-    f_liga->setMaxVisibleItems(19);
+    f_liga = ligafeld(Suchligen(true), QRect(363, 20, 125, 21), this);
     f_liga->setEditText(liga);
     DBGrid1->setGeometry(10, 60, 740, 250);
     endeknopfSetzen(QRect(344, 331, 100, 25));

@@ -1,10 +1,11 @@
-#include "window/print/qt_druckausgabe.h"
+#include "window/print/preview.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <exception>
 #include <stdexcept>
@@ -53,23 +54,24 @@ void druckAuftrag(QPrinter& printer, reportengine::Report& report)
 
 }  // namespace
 
-QStringList QtDruckausgabe::druckerNamen() const
-{
-    return QPrinterInfo::availablePrinterNames();
-}
-
-void QtDruckausgabe::vorschau(reportengine::Report& report)
+void showPreview(QWidget* owner, reportengine::Report& report)
 {
     QPrinter printer(QPrinter::HighResolution);
     einrichten(printer, report);
-    QPrintPreviewDialog preview(&printer, parent_);
+    QPrintPreviewDialog preview(&printer, owner);
     preview.setWindowTitle(QStringLiteral("Druckvorschau"));
     // As large as the screen allows, so that the page can be read and the whole tool bar,
     // its print button included, shows.
-    const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen)
         preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    // The tool bar's buttons take no focus; Ctrl+P, which opened the preview, prints from it.
+    const QString drucken = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == drucken)
+            action->setShortcut(QKeySequence::Print);
+    }
     // A failure must not travel through Qt's signal delivery: it closes the preview and
     // reaches the caller once the preview's event loop has ended.
     std::exception_ptr failure;
@@ -89,21 +91,6 @@ void QtDruckausgabe::vorschau(reportengine::Report& report)
     preview.exec();
     if (failure)
         std::rethrow_exception(failure);
-}
-
-void QtDruckausgabe::drucken(reportengine::Report& report, int druckerIndex)
-{
-    const QStringList namen = druckerNamen();
-    if (druckerIndex < 0 || druckerIndex >= namen.size())
-        throw std::runtime_error("Der Drucker ist nicht mehr installiert.");
-    const QString name = namen[druckerIndex];
-    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
-    // Without that queue Qt would quietly write a PDF file instead; the job goes to the
-    // printer or nowhere.
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != name)
-        throw std::runtime_error(QStringLiteral("Der Drucker %1 ist nicht erreichbar.").arg(name).toStdString());
-    einrichten(printer, report);
-    druckAuftrag(printer, report);
 }
 
 }  // namespace klw
