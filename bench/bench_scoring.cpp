@@ -19,7 +19,7 @@ namespace {
 void vollerSpielbogen(klw::Spielbogen& s)
 {
     s.MitDoppel = true;
-    for (const char* control : klw::Doppelsteuerelemente)
+    for (klw::FieldId control : klw::Doppelsteuerelemente)
         s.setVisible(control, true);
     s.setText("f_Heimteam", "DC Heim");
     s.setText("f_gastteam", "DC Gast");

@@ -161,7 +161,7 @@ void Image2Click_Liste(benchmark::State& state)
     db.fuellen();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        klw::Image2Click(db.h.c, QStringLiteral("Image2"));
+        klw::Image2Click(db.h.c, "Image2");
         state.SetIterationTime(seconds(start));
     }
     state.counters["rows"] = db.abfragen.Q_LESEN.recordCount();
@@ -173,7 +173,7 @@ void SicherungHerstellen_eine(benchmark::State& state)
     LargeDatabase& db = database();
     for (auto _ : state) {
         db.fuellen();
-        klw::Image2Click(db.h.c, QStringLiteral("Image2"));
+        klw::Image2Click(db.h.c, "Image2");
         db.abfragen.Q_LESEN.setRecNo(int(db.n % 5));
         db.h.sheet.SicherungGeladen = true;
         db.h.sheet.setText("f_h1name", QString());

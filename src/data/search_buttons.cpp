@@ -36,8 +36,7 @@ void bt_H1Click(Context& c, ControlId sender)
         return;
     const Spielbogen& s = c.sheet;
     const QColor farbe = s.FarbeGewaehlt ? s.Hintergrundfarbe : QColor();
-    const Suchergebnis auswahl =
-        c.windows.playerSearch(s.text(zeile->teamField), s.text("f_liga"), farbe);
+    const Suchergebnis auswahl = c.windows.playerSearch(s.text(zeile->teamField), s.text("f_liga"), farbe);
     const QString passnr = gewaehlt(auswahl, "PASSNR");
     if (passnr.isEmpty())
         return;

@@ -16,8 +16,7 @@ class Dialogs;
 class TDM_DAT_Mail;
 
 // The controls of the mail window that a handler names.
-inline constexpr std::array<std::string_view, 5> kMailControlNames{"f_an", "f_ancc", "f_betreff", "f_memo",
-                                                                     "f_anhang"};
+inline constexpr std::array<std::string_view, 5> kMailControlNames{"f_an", "f_ancc", "f_betreff", "f_memo", "f_anhang"};
 using MailControlId = CheckedName<kMailControlNames>;
 using MailFocus = FocusOn<MailControlId>;
 

@@ -9,10 +9,10 @@
 #include <stdexcept>
 #include <string_view>
 
-#include <QLatin1String>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QLatin1String>
 
 namespace klw {
 
@@ -23,8 +23,7 @@ namespace klw {
 }
 
 // True when the list `longer` begins with every name of `shorter`, in its order.
-template <typename A, typename B>
-constexpr bool beginsWith(const A& longer, const B& shorter)
+template <typename A, typename B> constexpr bool beginsWith(const A& longer, const B& shorter)
 {
     if (shorter.size() > longer.size())
         return false;
@@ -34,8 +33,7 @@ constexpr bool beginsWith(const A& longer, const B& shorter)
     return true;
 }
 
-template <const auto& kNames>
-class CheckedName {
+template <const auto& kNames> class CheckedName {
 public:
     static constexpr int count = int(kNames.size());
 
@@ -44,13 +42,10 @@ public:
 
     // A name of a shorter list that this list begins with (a field is also a control).
     template <const auto& kFewer>
-        requires(beginsWith(kNames, kFewer))
-    constexpr CheckedName(CheckedName<kFewer> n) : index_(n.index())
-    {}
+    requires(beginsWith(kNames, kFewer)) constexpr CheckedName(CheckedName<kFewer> n) : index_(n.index()) {}
 
     // This name as one of a shorter list that this list begins with; nothing when it is past its end.
-    template <typename Fewer>
-    constexpr std::optional<Fewer> as() const
+    template <typename Fewer> constexpr std::optional<Fewer> as() const
     {
         if (index_ < Fewer::count)
             return Fewer::at(index_);

@@ -32,6 +32,8 @@ struct FieldDef {
     bool visible = true;
     QString text;  // initial text
     int itemIndex = -1;  // initial radio item
+
+    QString name() const { return id.name(); }
 };
 
 const std::vector<FieldDef>& sheetFields();

@@ -31,8 +31,7 @@ public:
 };
 
 // Focus moves among the named controls of one window.
-template <typename Id>
-class FocusOn {
+template <typename Id> class FocusOn {
 public:
     virtual ~FocusOn() = default;
     // Whether the named control can take the focus now (shown and enabled).

@@ -44,7 +44,8 @@ void Spielbogen::selectItem(FieldId name, int index)
 {
     const FieldDef& d = def(name);
     if (index < -1 || index >= d.items.size())
-        throw std::out_of_range("Auswahl " + std::to_string(index) + " gibt es in " + name.name().toStdString() + " nicht.");
+        throw std::out_of_range("Auswahl " + std::to_string(index) + " gibt es in " + name.name().toStdString() +
+                                " nicht.");
     Value& v = field(name);
     if (index >= 0 && v.text != d.items[index]) {
         v.text = d.items[index];

@@ -72,17 +72,16 @@ inline constexpr std::array<Row, 12> kRows{{
 inline constexpr std::array<const char*, 6> kHeader{"f_spieltag", "f_datum",    "f_liga",
                                                     "f_Heimteam", "f_gastteam", "l_version"};
 inline constexpr std::array<const char*, 16> kFooter{
-    "Label11",     "Label24",          "Edit50", "Edit85",       "Edit49",  "Edit84",      "rg_ergebnis", "rg_druck1",
-    "m_bemerkung", "l_ligabearbeiter", "f_ort",  "cb_maildatei", "f_bde2",  "l_sicherung", "p_admin",     "f_intervall"};
+    "Label11",     "Label24",          "Edit50", "Edit85",       "Edit49", "Edit84",      "rg_ergebnis", "rg_druck1",
+    "m_bemerkung", "l_ligabearbeiter", "f_ort",  "cb_maildatei", "f_bde2", "l_sicherung", "p_admin",     "f_intervall"};
 
 // The window's controls that hold no value of the sheet: buttons, pictures, the snapshot list.
 inline constexpr std::array<const char*, 12> kOtherControls{
-    "bts_hteam", "bts_gteam", "bt_namenuebernehmen2", "bt_sicherung", "bt_farben", "bt_info",
-    "bt_pdf",    "bt_druck",  "bt_ende",              "bt_schliessen3", "bt_laden", "DBGrid1"};
+    "bts_hteam", "bts_gteam", "bt_namenuebernehmen2", "bt_sicherung", "bt_farben", "bt_info", "bt_pdf",
+    "bt_druck",  "bt_ende",   "bt_schliessen3",       "bt_laden",     "DBGrid1"};
 inline constexpr std::array<const char*, 4> kPictures{"Image2", "Image3", "Timer1", "Timer2"};
 
-template <typename Visit>
-constexpr void forEachFieldName(Visit visit)
+template <typename Visit> constexpr void forEachFieldName(Visit visit)
 {
     for (const char* n : kHeader)
         visit(n);
@@ -112,8 +111,7 @@ constexpr std::array<std::string_view, fieldCount()> fieldNames()
     return names;
 }
 
-template <typename Visit>
-constexpr void forEachControlName(Visit visit)
+template <typename Visit> constexpr void forEachControlName(Visit visit)
 {
     forEachFieldName(visit);
     for (const Row& z : kRows)
@@ -150,13 +148,13 @@ inline constexpr auto kControlNames = table_text::controlNames();
 using ControlId = CheckedName<kControlNames>;
 
 struct Spiel {
-    int nr;                    // 1..16 for the singles; 17, 18 for doubles 1 and 2
-    int round;                 // 1..4, 0 for the doubles
-    int slot;                  // 1..4 within the round, the doubles' number for the doubles
+    int nr;  // 1..16 for the singles; 17, 18 for doubles 1 and 2
+    int round;  // 1..4, 0 for the doubles
+    int slot;  // 1..4 within the round, the doubles' number for the doubles
     const char* homePosition;  // scheduled position ("H1"); nullptr for the doubles
     const char* guestPosition;
-    FieldId homeChoice;           // ComboBox(2k-1); for the doubles the home pair field
-    FieldId guestChoice;          // ComboBox(2k);   for the doubles the guest pair field
+    FieldId homeChoice;  // ComboBox(2k-1); for the doubles the home pair field
+    FieldId guestChoice;  // ComboBox(2k);   for the doubles the guest pair field
     std::optional<FieldId> line;  // Spielzeile; none for the doubles
     FieldId homeSets;
     FieldId guestSets;
@@ -217,7 +215,8 @@ constexpr auto typedTable(const std::array<In, N>& rows, std::index_sequence<I..
 
 }  // namespace table_text
 
-inline constexpr std::array<Spiel, 18> Spiele = table_text::typedTable(table_text::kGames, std::make_index_sequence<18>{});
+inline constexpr std::array<Spiel, 18> Spiele =
+    table_text::typedTable(table_text::kGames, std::make_index_sequence<18>{});
 
 inline constexpr std::span<const Spiel, 16> Einzelspiele{Spiele.data(), 16};
 inline constexpr std::span<const Spiel, 2> Doppelspiele{Spiele.data() + 16, 2};

@@ -10,7 +10,6 @@
 
 namespace klw {
 
-
 enum class Spaltenart {
     Text,  // the field's text as it is
     Zahl,  // the field's text as an integer; no whole number gives 0

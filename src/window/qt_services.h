@@ -31,8 +31,7 @@ QWidget* focusTarget(QWidget* widget);
 bool canTakeFocus(QWidget* widget);
 
 // Focus among a window's widgets, found by their object names.
-template <typename Id>
-class WidgetFocusOn : public FocusOn<Id> {
+template <typename Id> class WidgetFocusOn : public FocusOn<Id> {
 public:
     explicit WidgetFocusOn(const QHash<QString, QWidget*>& widgets) : widgets_(widgets) {}
     bool canFocus(Id name) const override { return canTakeFocus(focusTarget(widgets_.value(name.name()))); }

@@ -183,8 +183,8 @@ QLabel* TFKLW::addCaption(const QString& text, int x, int y, QWidget* parent, bo
     return label;
 }
 
-QAbstractButton* TFKLW::addButton(ControlId name, const QRect& geometry, const QString& caption,
-                                  const QString& hint, const QString& picture, QWidget* parent)
+QAbstractButton* TFKLW::addButton(ControlId name, const QRect& geometry, const QString& caption, const QString& hint,
+                                  const QString& picture, QWidget* parent)
 {
     QAbstractButton* button = nullptr;
     if (picture.isEmpty()) {

@@ -35,7 +35,7 @@ const QString kWahlHinweisGast = QStringLiteral("F4 oder Alt+Pfeil runter: Gasts
 void TFKLW::addKeyboardWays()
 {
     for (const Tastenkuerzel& k : kKuerzel) {
-        auto* button = qobject_cast<QAbstractButton*>(widgets_.value(k.button.name()));
+        auto* button = qobject_cast<QAbstractButton*>(widgets_.value(QString::fromLatin1(k.button)));
         if (!button)
             continue;
         button->setToolTip(button->toolTip() + QStringLiteral(" (") + QString::fromLatin1(k.shown) + QLatin1Char(')'));

@@ -25,7 +25,7 @@ struct Liga : DatabaseHarness {
         if (!fixture.isEmpty())
             abfragen.ABSDatabase1.execute(fixture);
         sheet.MitDoppel = true;
-        for (const char* control : Doppelsteuerelemente)
+        for (klw::FieldId control : Doppelsteuerelemente)
             sheet.setVisible(control, true);
         sheet.setText("l_ligabearbeiter", kVorher);
     }
@@ -87,8 +87,8 @@ private slots:
         Liga h(fixture);
         h.verlassen(liga);
         QCOMPARE(h.sheet.MitDoppel, mitDoppel);
-        for (const char* control : Doppelsteuerelemente)
-            QVERIFY2(h.sheet.isVisible(control) == mitDoppel, control);
+        for (klw::FieldId control : Doppelsteuerelemente)
+            QVERIFY2(h.sheet.isVisible(control) == mitDoppel, control.view().data());
         QCOMPARE(h.sheet.text("l_ligabearbeiter"), zeile);
         QCOMPARE(h.sheet.text("f_liga"), liga);
         QVERIFY(h.dialogs.shown.isEmpty());
@@ -160,7 +160,7 @@ private slots:
         QFETCH(QString, heim);
         QFETCH(QString, gast);
         QFETCH(bool, refused);
-        for (const char* sender : {"f_Heimteam", "f_gastteam"}) {
+        for (klw::ControlId sender : std::array<klw::ControlId, 2>{"f_Heimteam", "f_gastteam"}) {
             klw::test::Harness h;
             h.sheet.setText("f_Heimteam", heim);
             h.sheet.setText("f_gastteam", gast);

@@ -30,7 +30,7 @@ struct Eingabe : klw::test::DatabaseHarness {
         sheet.setText("f_gastteam", "Highlander Herten");
     }
     // Leaves the field as the window does: a failure ends in the error box.
-    void verlassen(const QString& field)
+    void verlassen(ControlId field)
     {
         dispatch(dialogs, [&] { exitHandler(field)(c, field); });
     }
@@ -258,7 +258,7 @@ private slots:
         h.sheet.setText("f_h4pnr", passnr);
         h.sheet.setText("f_h4name", name);
         h.sheet.setText("f_h4rname", "Ruf");
-        h.verlassen(field);
+        h.verlassen(klw::test::controlNamed(field));
         QCOMPARE(h.sheet.text("f_h4pnr"), passnr);
         QCOMPARE(h.sheet.text("f_h4name"), name);
         QCOMPARE(h.sheet.text("f_h4rname"), QStringLiteral("Ruf"));
@@ -328,7 +328,6 @@ private slots:
         h.sheet.setText("f_h1pnr", "10016");
         f_h1pnrExit(h.c, "f_h1name");
         f_h1nameExit(h.c, "f_h1pnr");
-        f_h1pnrExit(h.c, "f_H1pnr");
         QCOMPARE(h.sheet.text("f_h1name"), QString());
         QVERIFY(h.focus.moves.isEmpty());
     }

@@ -20,7 +20,7 @@ struct Knoepfe : test::Harness {
         sheet.setText("f_gastteam", " Falken");
         sheet.setText("f_ort", "vorher");
     }
-    void klick(const QString& button) { clickHandler(button)(c, button); }
+    void klick(ControlId button) { clickHandler(button)(c, button); }
 };
 
 Suchergebnis zeile(std::initializer_list<std::pair<QString, QString>> werte)
@@ -52,7 +52,7 @@ private slots:
             for (const Spielerzeile& andere : Spielerzeilen)
                 QCOMPARE(h.sheet.text(andere.passNr), &andere == &z ? QStringLiteral("10016") : QString());
             QCOMPARE(h.sheet.text(z.name), QString());  // the name comes when the field is left
-            QCOMPARE(h.focus.moves, QStringList{z.passNr});
+            QCOMPARE(h.focus.moves, QStringList{z.passNr.name()});
         }
     }
 
@@ -82,7 +82,7 @@ private slots:
         Knoepfe h;
         h.sheet.setText("f_g2pnr", "alt");
         h.dialogs.picks.enqueue(pick);
-        h.klick(button);
+        h.klick(klw::test::controlNamed(button));
         QCOMPARE(h.dialogs.opened.size(), 1);
         QCOMPARE(h.sheet.text("f_g2pnr"), QStringLiteral("alt"));
         QCOMPARE(h.sheet.text("f_Heimteam"), QStringLiteral("Adler"));

@@ -120,7 +120,7 @@ private slots:
         h.c.programFolder = QStringLiteral("/opt/KLW_720X760/");
         h.sheet.MitDoppel = true;
         h.sheet.NamenUebergeben = h.sheet.SicherungGeladen = true;
-        for (const char* control : Doppelsteuerelemente)
+        for (klw::FieldId control : Doppelsteuerelemente)
             h.sheet.setVisible(control, true);
         h.sheet.setChecked("cb_maildatei", true);
         h.sheet.setVisible("cb_maildatei", true);
@@ -137,8 +137,8 @@ private slots:
         QVERIFY(!s.FarbeGewaehlt);
         QVERIFY(!s.isChecked("cb_maildatei") && !s.isVisible("cb_maildatei"));
         QVERIFY(!s.MitDoppel && !s.NamenUebergeben && !s.SicherungGeladen);
-        for (const char* control : Doppelsteuerelemente)
-            QVERIFY2(!s.isVisible(control), control);
+        for (klw::FieldId control : Doppelsteuerelemente)
+            QVERIFY2(!s.isVisible(control), control.view().data());
         for (const Spiel& spiel : Einzelspiele) {
             QCOMPARE(s.selectedItem(spiel.homeChoice), 0);
             QCOMPARE(s.text(spiel.homeChoice), QString::fromLatin1(spiel.homePosition));
@@ -257,7 +257,7 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(bool, ends);
         Harness h;
-        h.sheet.setText(field, value);
+        h.sheet.setText(klw::test::fieldNamed(field), value);
         h.dialogs.answers.enqueue(answer);
         bt_endeClick(h.c, "bt_ende");
         QCOMPARE(h.dialogs.shown.size(), asked ? 1 : 0);
@@ -267,16 +267,16 @@ private slots:
                      QStringLiteral("Durch das Beenden werden alle Daten gelöscht!\n\rLöschen?"));
         }
         QCOMPARE(h.dialogs.quitCalled, ends);
-        QCOMPARE(h.sheet.text(field), value);
+        QCOMPARE(h.sheet.text(klw::test::fieldNamed(field)), value);
     }
 
     void failingHandlerShowsItsTextAndTheProgramGoesOn()
     {
         Harness h;
-        dispatch(h.dialogs, [&] { h.sheet.setText("f_gibtsnicht", "x"); });
+        dispatch(h.dialogs, [&] { h.sheet.selectItem("ComboBox1", 7); });  // a choice has three items
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].kind, Shown::Error);
-        QVERIFY(h.dialogs.shown[0].text.contains("f_gibtsnicht"));
+        QVERIFY(h.dialogs.shown[0].text.contains("ComboBox1"));
     }
 };
 

@@ -34,13 +34,13 @@ struct Mannschaften : klw::test::DatabaseHarness {
             sheet.setText(zeile.rufname, QStringLiteral("R") + zeile.position);
         }
         for (const QString& zeile : kZeilen)
-            sheet.setText(zeile, "alt");
+            sheet.setText(klw::test::fieldNamed(zeile), "alt");
     }
     QStringList zeilen() const
     {
         QStringList z;
         for (const QString& feld : kZeilen)
-            z << sheet.text(feld);
+            z << sheet.text(klw::test::fieldNamed(feld));
         return z;
     }
     void uebernehmen() { klw::bt_namenuebernehmen2Click(c, "bt_namenuebernehmen2"); }
@@ -51,14 +51,14 @@ void waehlen(klw::Spielbogen& s, const QString& eintrag)
 {
     const QString feld = eintrag.section('=', 0, 0);
     const QString text = eintrag.section('=', 1);
-    const int item = s.def(feld).items.indexOf(text);
+    const int item = s.def(klw::test::fieldNamed(feld)).items.indexOf(text);
     if (item >= 0)
-        s.selectItem(feld, item);
+        s.selectItem(klw::test::fieldNamed(feld), item);
     else
-        s.setText(feld, text);
+        s.setText(klw::test::fieldNamed(feld), text);
 }
 
-using Handler = void (*)(klw::Context&, const QString&);
+using Handler = klw::Handler;
 
 }  // namespace
 
@@ -128,17 +128,17 @@ void LineupTest::choiceRule()
     Mannschaften m;
     for (const QString& e : eingaben)
         waehlen(m.sheet, e);
-    const QString senderText = m.sheet.text(sender);
-    const int senderItem = m.sheet.selectedItem(sender);
+    const QString senderText = m.sheet.text(klw::test::fieldNamed(sender));
+    const int senderItem = m.sheet.selectedItem(klw::test::fieldNamed(sender));
 
-    handler(m.c, sender);
+    handler(m.c, klw::test::controlNamed(sender));
 
-    QTEST(m.sheet.text(zeile), "erwartet");
+    QTEST(m.sheet.text(klw::test::fieldNamed(zeile)), "erwartet");
     for (const QString& feld : kZeilen)
         if (feld != zeile)
-            QCOMPARE(m.sheet.text(feld), QString("alt"));
-    QCOMPARE(m.sheet.text(sender), senderText);
-    QCOMPARE(m.sheet.selectedItem(sender), senderItem);
+            QCOMPARE(m.sheet.text(klw::test::fieldNamed(feld)), QString("alt"));
+    QCOMPARE(m.sheet.text(klw::test::fieldNamed(sender)), senderText);
+    QCOMPARE(m.sheet.selectedItem(klw::test::fieldNamed(sender)), senderItem);
     for (const auto& z : klw::Spielerzeilen)
         QVERIFY(m.sheet.text(z.punkte).isEmpty());
     QVERIFY(m.dialogs.shown.isEmpty());
@@ -160,7 +160,8 @@ void LineupTest::choiceLineTakesNicknamesAsTheyStand()
 void LineupTest::unknownChoiceChangesNothing()
 {
     Mannschaften m;
-    for (const char* sender : {"Edit1", "ComboBox33", "f_spieltag", ""}) {
+    // A name outside the sheet ("ComboBox33") does not compile; controls that are no choice do nothing.
+    for (klw::ControlId sender : std::array<klw::ControlId, 3>{"Edit1", "f_spieltag", "bt_pdf"}) {
         klw::ComboBox1Exit(m.c, sender);
         klw::ComboBox1Click(m.c, sender);
     }
@@ -359,7 +360,7 @@ void LineupTest::duplicatesStopTransfer()
     Mannschaften m;
     m.sheet.NamenUebergeben = schonUebergeben;
     for (const QString& feld : doppelt)
-        m.sheet.setText(feld, feld.startsWith("f_h") ? "Hans" : "Gerd");
+        m.sheet.setText(klw::test::fieldNamed(feld), feld.startsWith("f_h") ? "Hans" : "Gerd");
 
     m.uebernehmen();
 

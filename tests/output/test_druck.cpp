@@ -137,7 +137,7 @@ private slots:
             h->dialogs.answers.enqueue(a);
         h->dialogs.saveFile = home.filePath("bericht.pdf");
 
-        bt_druckClick(h->c, sender);
+        bt_druckClick(h->c, klw::test::controlNamed(sender));
 
         QTEST(h->dialogs.texts(), "messages");
         QTEST(done, "done");
@@ -201,7 +201,7 @@ private slots:
             sheet.sheet.setItemIndex("rg_ergebnis", ergebnis);
         const std::optional<Rueckfrage> frage = ErgebnisRueckfrage(sheet.sheet);
         QTEST(frage ? frage->text : QString(), "frage");
-        QTEST(frage ? frage->fokus : QString(), "fokus");
+        QTEST(frage ? frage->fokus.name() : QString(), "fokus");
     }
 
     void remarkThatDoesNotFitAsksFirst_data()
@@ -273,7 +273,7 @@ private slots:
         h->sheet.setText("f_liga", liga);
         h->sheet.setText("f_spieltag", spieltag);
         h->sheet.setText("f_Heimteam", heimteam);
-        for (const char* sender : {"bt_druck", "bt_pdf"}) {
+        for (klw::ControlId sender : std::array<klw::ControlId, 2>{"bt_druck", "bt_pdf"}) {
             h->dialogs.answers.enqueue(true);
             bt_druckClick(h->c, sender);
         }

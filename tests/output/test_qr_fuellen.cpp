@@ -155,7 +155,7 @@ private slots:
     {
         Spielbogen& s = h->sheet;
         s.setText("f_datum", QStringLiteral("  .  .    "));
-        for (const char* f : {"Edit47", "Edit82", "Edit46", "Edit81"})  // game 16
+        for (klw::FieldId f : std::array<klw::FieldId, 4>{"Edit47", "Edit82", "Edit46", "Edit81"})  // game 16
             s.setText(f, QString());
         TQRKLW form(s);
         QCOMPARE(caption(form, "l_datum"), QStringLiteral("  .  .    "));
@@ -230,7 +230,8 @@ private slots:
         QFETCH(QString, home);
         QFETCH(QString, guest);
         Spielbogen& s = h->sheet;
-        for (auto [choice, value] : {std::pair{"ComboBox1", home}, {"ComboBox2", guest}}) {
+        for (auto [choice, value] :
+             {std::pair<FieldId, QString>{FieldId("ComboBox1"), home}, {FieldId("ComboBox2"), guest}}) {
             if (value.startsWith('#'))
                 s.selectItem(choice, value.mid(1).toInt());
             else if (value == QLatin1String("-"))

@@ -178,7 +178,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QRectF, box);
         const QString file = render(
-            false, [&](Spielbogen& s) { s.setText(field, text); }, field + ".pdf");
+            false, [&](Spielbogen& s) { s.setText(klw::test::fieldNamed(field), text); }, field + ".pdf");
         const QList<PdfWord> words = test::pdfWords(file);
         const QRectF page = aufSeite(box);
         const QList<PdfWord> inside = test::wordsIn(words, page);

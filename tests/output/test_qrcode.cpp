@@ -146,7 +146,7 @@ private slots:
 
         klw::test::Harness h;
         klw::test::fillMatch(h.c, mitDoppel);
-        h.sheet.setText(feld, text);
+        h.sheet.setText(klw::test::fieldNamed(feld), text);
         const QString satz = klw::Ergebnissatz(h.sheet);
         const QString datei = dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
         {

@@ -26,11 +26,11 @@ void waehlen(klw::Spielbogen& s, const QStringList& wahlen)
     for (const QString& eintrag : wahlen) {
         const QString feld = eintrag.section('=', 0, 0);
         const QString text = eintrag.section('=', 1);
-        const int item = s.def(feld).items.indexOf(text);
+        const int item = s.def(klw::test::fieldNamed(feld)).items.indexOf(text);
         if (item >= 0)
-            s.selectItem(feld, item);
+            s.selectItem(klw::test::fieldNamed(feld), item);
         else
-            s.setText(feld, text);
+            s.setText(klw::test::fieldNamed(feld), text);
     }
 }
 

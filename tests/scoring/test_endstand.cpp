@@ -108,7 +108,7 @@ void EndstandTest::nothingWhileATotalIsEmpty()
 {
     QFETCH(QString, feld);
     Harness h;
-    h.sheet.setText(feld, "9");
+    h.sheet.setText(klw::test::fieldNamed(feld), "9");
     QCOMPARE(h.sheet.itemIndex("rg_ergebnis"), -1);
 }
 

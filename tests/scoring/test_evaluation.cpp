@@ -134,20 +134,20 @@ void EvaluationTest::senderSelectsItsOwnGame()
         h.sheet.setText(spiel.homeSets, "1");
         h.sheet.setText(spiel.guestSets, "2");
     }
-    h.sheet.setText(gastSaetze, "a");
+    h.sheet.setText(klw::test::fieldNamed(gastSaetze), "a");
 
-    klw::Edit56Exit(h.c, gastSaetze);
+    klw::Edit56Exit(h.c, klw::test::controlNamed(gastSaetze));
 
-    QCOMPARE(h.sheet.text(heimPunkt), QString("0"));
-    QCOMPARE(h.sheet.text(gastPunkt), QString("0"));
-    QCOMPARE(h.sheet.text(gastSaetze), QString("0"));
+    QCOMPARE(h.sheet.text(klw::test::fieldNamed(heimPunkt)), QString("0"));
+    QCOMPARE(h.sheet.text(klw::test::fieldNamed(gastPunkt)), QString("0"));
+    QCOMPARE(h.sheet.text(klw::test::fieldNamed(gastSaetze)), QString("0"));
     QCOMPARE(h.dialogs.texts(), QStringList{kUngueltig});
     QCOMPARE(h.sheet.text("Edit49"), QString("0"));
     QCOMPARE(h.sheet.text("Edit84"), QString("0"));
     for (const auto& spiel : klw::Spiele)
-        if (spiel.homePoint != heimPunkt)
+        if (spiel.homePoint != klw::test::fieldNamed(heimPunkt))
             QVERIFY2(h.sheet.text(spiel.homePoint).isEmpty() && h.sheet.text(spiel.guestPoint).isEmpty(),
-                     spiel.homePoint);
+                     spiel.homePoint.view().data());
 }
 
 void EvaluationTest::recomputesOnEveryPath_data()
@@ -156,7 +156,7 @@ void EvaluationTest::recomputesOnEveryPath_data()
     QTest::newRow("game cleared") << "Edit56";
     QTest::newRow("home-sets field") << "Edit9";
     QTest::newRow("unknown") << "Edit1";
-    QTest::newRow("nothing") << "";
+    QTest::newRow("a button") << "bt_pdf";
 }
 
 // Game 2 was decided earlier; whatever the sender, points and totals are written afresh.
@@ -170,7 +170,7 @@ void EvaluationTest::recomputesOnEveryPath()
     h.sheet.setText("Edit52", "0");
     h.sheet.setText("Edit9", "2");
 
-    klw::Edit56Exit(h.c, sender);
+    klw::Edit56Exit(h.c, klw::test::controlNamed(sender));
 
     QCOMPARE(h.sheet.text("f_h2punkte"), QString("2"));
     QCOMPARE(h.sheet.text("f_g2punkte"), QString("1"));

@@ -162,7 +162,7 @@ private slots:
         QFETCH(QString, spalte);
         QFETCH(QVariant, gespeichert);
         Gespeichert h;
-        h.sheet.setText(feld, text);
+        h.sheet.setText(klw::test::fieldNamed(feld), text);
         SicherungErstellen(h.c);
         const auto zeile = h.zeile(1);
         QVERIFY(!zeile.isEmpty());
@@ -176,10 +176,10 @@ private slots:
     {
         Gespeichert h;
         for (int g = 0; g < 16; ++g) {
-            h.sheet.setText(kEinzel[g][1], QStringLiteral("h%1").arg(g));
-            h.sheet.setText(kEinzel[g][3], QStringLiteral("g%1").arg(g));
-            h.sheet.setText(kEinzel[g][5], QString::number(100 + g));
-            h.sheet.setText(kEinzel[g][7], QString::number(200 + g));
+            h.sheet.setText(klw::test::fieldNamed(kEinzel[g][1]), QStringLiteral("h%1").arg(g));
+            h.sheet.setText(klw::test::fieldNamed(kEinzel[g][3]), QStringLiteral("g%1").arg(g));
+            h.sheet.setText(klw::test::fieldNamed(kEinzel[g][5]), QString::number(100 + g));
+            h.sheet.setText(klw::test::fieldNamed(kEinzel[g][7]), QString::number(200 + g));
         }
         h.sheet.selectItem("ComboBox5", 1);  // a picked substitute is stored as its text
         h.sheet.setText("Edit13", QString());  // an empty sets field is stored as 0
@@ -285,7 +285,7 @@ private slots:
         QFETCH(QString, text);
         Gespeichert h;
         h.sheet.setText("l_sicherung", QStringLiteral("letzte Sicherung: 01.01.2006 10.00"));
-        h.sheet.setText(feld, text);
+        h.sheet.setText(klw::test::fieldNamed(feld), text);
         SicherungErstellen(h.c);
         Timer1Timer(h.c, "Timer1");
         QCOMPARE(h.anzahl(), 0);

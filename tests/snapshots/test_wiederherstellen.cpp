@@ -91,17 +91,17 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
                                        "10168", "10194", "10208", "10239", "10270", "10290"};
         for (int i = 0; i < 12; ++i) {
             sheet.setText(Spielerzeilen[size_t(i)].passNr, QString::fromLatin1(passnummern[i]));
-            f_h1pnrExit(c, QString::fromLatin1(Spielerzeilen[size_t(i)].passNr));
+            f_h1pnrExit(c, Spielerzeilen[size_t(i)].passNr);
         }
-        bt_namenuebernehmen2Click(c, QStringLiteral("bt_namenuebernehmen2"));
+        bt_namenuebernehmen2Click(c, "bt_namenuebernehmen2");
         for (const Spiel& e : Einzelspiele)
-            uebergeben.insert(e.line->name(), sheet.text(e.line));
+            uebergeben.insert(e.line->name(), sheet.text(*e.line));
         sheet.selectItem("ComboBox5", 1);  // game 3: H5 for H3, picked
-        ComboBox1Click(c, QStringLiteral("ComboBox5"));
+        ComboBox1Click(c, "ComboBox5");
         sheet.selectItem("ComboBox20", 2);  // game 10: G6 for G2
-        ComboBox1Click(c, QStringLiteral("ComboBox20"));
+        ComboBox1Click(c, "ComboBox20");
         sheet.selectItem("ComboBox30", 1);  // game 15: G5 for G4
-        ComboBox1Click(c, QStringLiteral("ComboBox30"));
+        ComboBox1Click(c, "ComboBox30");
         const char* saetze[16] = {"20", "21", "12", "02", "20", "20", "12", "21",
                                   "02", "20", "21", "12", "20", "02", "21", "20"};
         int k = 0;
@@ -138,7 +138,7 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
         for (const Spiel& s : Spiele) {
             f << s.homeChoice << s.guestChoice << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
             if (s.line)
-                f << s.line;
+                f << *s.line;
         }
         return f;
     }
@@ -146,7 +146,7 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
     {
         QHash<QString, QString> st;
         for (const QString& f : felder())
-            st.insert(f, sheet.text(f));
+            st.insert(f, sheet.text(klw::test::fieldNamed(f)));
         st.insert(QStringLiteral("Saison"), sheet.Saison);
         st.insert(QStringLiteral("rg_ergebnis"), QString::number(sheet.itemIndex("rg_ergebnis")));
         return st;
@@ -155,7 +155,7 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
     void allesAendern()
     {
         for (const QString& f : felder())
-            sheet.setText(f, QStringLiteral("0"));
+            sheet.setText(klw::test::fieldNamed(f), QStringLiteral("0"));
         sheet.setText("f_datum", QStringLiteral("01.01.2001"));
         sheet.Saison = QStringLiteral("1999");
         sheet.setItemIndex("rg_ergebnis", -1);
@@ -163,14 +163,14 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
     void laden(bool ja)
     {
         dialogs.answers.enqueue(ja);
-        bt_ladenClick(c, QStringLiteral("bt_laden"));
+        bt_ladenClick(c, "bt_laden");
     }
     // The page that the print button puts into the preview, as text.
     QString gedruckteSeite()
     {
         QFile::remove(vorschau);
         dialogs.answers << true << true;  // print even without 48 points; the remark is filled in
-        bt_druckClick(c, QStringLiteral("bt_druck"));
+        bt_druckClick(c, "bt_druck");
         dialogs.answers.clear();
         return klw::test::runTool(QStringLiteral("pdftotext"),
                                   {QStringLiteral("-layout"), vorschau, QStringLiteral("-")});
@@ -197,7 +197,7 @@ private slots:
         QVERIFY(h.dialogs.shown.isEmpty());
         h.speichern();
 
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.allesAendern();
         h.laden(true);
 
@@ -211,8 +211,8 @@ private slots:
         // The choices come back as the picks they were made by.
         const QHash<QString, int> ersatz{{"ComboBox5", 1}, {"ComboBox20", 2}, {"ComboBox30", 1}};
         for (const Spiel& e : Einzelspiele) {
-            for (const char* wahl : {e.homeChoice, e.guestChoice})
-                QVERIFY2(h.sheet.selectedItem(wahl) == ersatz.value(wahl, 0), wahl);
+            for (klw::FieldId wahl : std::array<klw::FieldId, 2>{e.homeChoice, e.guestChoice})
+                QVERIFY2(h.sheet.selectedItem(wahl) == ersatz.value(wahl.name(), 0), wahl.view().data());
         }
         QVERIFY(h.sheet.SicherungGeladen);
         QVERIFY(!h.sheet.isVisible("p_admin"));
@@ -239,7 +239,7 @@ private slots:
             QVERIFY2(vorher.contains(QLatin1String(gedruckt)), gedruckt);
         h.speichern();
 
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.allesAendern();
         h.laden(true);
 
@@ -279,15 +279,15 @@ private slots:
         QFETCH(QString, paarung);
         Wiederherstellen h;
         h.ganzesSpiel();
-        h.sheet.setText(wahl, gespeichert);  // typed, as the column holds it
+        h.sheet.setText(klw::test::fieldNamed(wahl), gespeichert);  // typed, as the column holds it
         h.speichern();
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.allesAendern();
         h.laden(true);
-        const Spiel& spiel = *spielMitWahl(wahl);
-        QCOMPARE(h.sheet.text(wahl), gespeichert);
-        QCOMPARE(h.sheet.selectedItem(wahl), item);
-        QCOMPARE(h.sheet.text(spiel.line), zeile);
+        const Spiel& spiel = *spielMitWahl(klw::test::controlNamed(wahl));
+        QCOMPARE(h.sheet.text(klw::test::fieldNamed(wahl)), gespeichert);
+        QCOMPARE(h.sheet.selectedItem(klw::test::fieldNamed(wahl)), item);
+        QCOMPARE(h.sheet.text(*spiel.line), zeile);
         QVERIFY2(h.gedruckteSeite().contains(paarung), qPrintable(paarung));
     }
 
@@ -338,7 +338,7 @@ private slots:
 
         h.kopf();
         h.sheet.setText("f_ort", QStringLiteral("Herten, 02.09.2006"));
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.laden(true);
         QCOMPARE(h.sheet.text("m_bemerkung"), QStringLiteral("alter Stand"));
         QCOMPARE(h.sheet.text("f_ort"), QString());
@@ -360,12 +360,12 @@ private slots:
             h.sheet.setText("m_bemerkung", QStringLiteral("Stand %1").arg(i));
             h.speichern();
         }
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.abfragen.Q_LESEN.setRecNo(2);  // the oldest
         h.sheet.setText("m_bemerkung", QStringLiteral("Stand 4"));
         h.dialogs.whileShown = [&] {
             ++h.minute;
-            Timer1Timer(h.c, QStringLiteral("Timer1"));
+            Timer1Timer(h.c, "Timer1");
         };
         h.laden(true);
         QCOMPARE(h.dialogs.texts(), QStringList{frage(QStringLiteral("02.09.2006 20:01:00"))});
@@ -378,11 +378,11 @@ private slots:
         Wiederherstellen h;
         h.ganzesSpiel();
         h.speichern();
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.laden(true);
         h.dialogs.shown.clear();
         h.sheet.setText("f_h2rname", h.sheet.text("f_h1rname"));  // even a duplicate is not checked
-        bt_namenuebernehmen2Click(h.c, QStringLiteral("bt_namenuebernehmen2"));
+        bt_namenuebernehmen2Click(h.c, "bt_namenuebernehmen2");
         QVERIFY(h.dialogs.shown.isEmpty());
         QCOMPARE(klw::test::anzahlSicherungen(h.abfragen.ABSDatabase1.handle()), 1);
     }
@@ -393,11 +393,12 @@ private slots:
         h.kopf();
         h.sheet.setText("Edit9", QStringLiteral("2"));
         h.sheet.setText("Edit56", QStringLiteral("0"));
-        Edit56Exit(h.c, QStringLiteral("Edit56"));
+        Edit56Exit(h.c, "Edit56");
         h.speichern();
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.laden(true);
-        for (const char* f : {"Edit47", "Edit82", "Edit46", "Edit81"})  // game 16, never played
+        for (klw::FieldId f :
+             std::array<klw::FieldId, 4>{"Edit47", "Edit82", "Edit46", "Edit81"})  // game 16, never played
             QCOMPARE(h.sheet.text(f), QStringLiteral("0"));
         QCOMPARE(h.sheet.text("Edit8"), QStringLiteral("1"));
         QCOMPARE(h.sheet.text("Edit49"), QStringLiteral("1"));
@@ -420,7 +421,7 @@ private slots:
         h.kopf();
         if (gespeichert)
             h.speichern();
-        Image2Click(h.c, QStringLiteral("Image2"));
+        Image2Click(h.c, "Image2");
         h.sheet.setText("f_Heimteam", QStringLiteral("geändert"));
         const auto vorher = h.stand();
         h.laden(ja);

@@ -71,8 +71,8 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), typed);
         leave(how);
         QVERIFY(focused() != name);
-        QCOMPARE(shown->window->sheet().text(name), typed);
-        QCOMPARE(shown->window->sheet().selectedItem(name), -1);
+        QCOMPARE(shown->window->sheet().text(klw::test::fieldNamed(name)), typed);
+        QCOMPARE(shown->window->sheet().selectedItem(klw::test::fieldNamed(name)), -1);
     }
 
     void textWrittenByTheProgramStaysUnselectedAfterClickingInAndOut()

@@ -142,7 +142,7 @@ private slots:
         QFETCH(QString, lineAfter);
         QFETCH(int, refusalsOnLeaving);
         nicknames();
-        if (const Spiel* spiel = spielMitGastSaetzen(field))
+        if (const Spiel* spiel = spielMitGastSaetzen(klw::test::controlNamed(field)))
             sheet().setText(spiel->homeSets, "2");  // so that leaving the guest's sets decides the game
         focusInto(field);
         overtype("3");  // no valid number of sets
@@ -157,9 +157,9 @@ private slots:
 
         QTRY_COMPARE(focused(), field);
         QCOMPARE(choice(opened)->currentText(), choiceAfter);
-        QCOMPARE(sheet().text(opened), choiceAfter);
-        QCOMPARE(sheet().selectedItem(opened), pick ? 1 : 0);
-        QCOMPARE(sheet().text(line), lineAfter);
+        QCOMPARE(sheet().text(klw::test::fieldNamed(opened)), choiceAfter);
+        QCOMPARE(sheet().selectedItem(klw::test::fieldNamed(opened)), pick ? 1 : 0);
+        QCOMPARE(sheet().text(klw::test::fieldNamed(line)), lineAfter);
         QCOMPARE(qobject_cast<QLineEdit*>(window->control(field))->text(), QStringLiteral("3"));
         QCOMPARE(dialogs.texts(), QStringList());
 
@@ -229,8 +229,8 @@ private slots:
         QCOMPARE(w("bt_pdf")->toolTip(), QStringLiteral("als PDF (Acrobat) speichern (Strg+Umschalt+P)"));
         QCOMPARE(w("bt_ende")->toolTip(), QStringLiteral("Programm beeenden (Strg+Q)"));
         for (const Spiel& s : Einzelspiele) {
-            QCOMPARE(w(s.homeChoice)->focusPolicy(), Qt::ClickFocus);  // still no tab stops
-            QCOMPARE(w(s.guestChoice)->focusPolicy(), Qt::ClickFocus);
+            QCOMPARE(window->control(s.homeChoice.name())->focusPolicy(), Qt::ClickFocus);  // still no tab stops
+            QCOMPARE(window->control(s.guestChoice.name())->focusPolicy(), Qt::ClickFocus);
         }
     }
 
@@ -257,7 +257,8 @@ private slots:
         QFETCH(QKeyCombination, keys);
         QFETCH(QString, firstQuestion);
         test::fillMatch(window->context(), true);
-        for (const char* field : {"l_hdoppelsaetze1", "l_gdoppelsaetze1", "l_hdoppelspiele1", "l_gdoppelspiele1"})
+        for (FieldId field :
+             std::array<FieldId, 4>{"l_hdoppelsaetze1", "l_gdoppelsaetze1", "l_hdoppelspiele1", "l_gdoppelspiele1"})
             sheet().setText(field, "");  // doubles 1 still to play: a print would ask about it
         focusInto("l_hdoppelsaetze1");
         QTest::keyClicks(w("l_hdoppelsaetze1"), "0");

@@ -45,13 +45,13 @@ private slots:
     void everyFieldHasItsWidgetOnTheCanvas()
     {
         for (const FieldDef& def : sheetFields()) {
-            QWidget* widget = shown->window->control(def.name);
-            QVERIFY2(widget, qPrintable(def.name));
-            QCOMPARE(widget->objectName(), def.name);
+            QWidget* widget = shown->window->control(def.name());
+            QVERIFY2(widget, qPrintable(def.name()));
+            QCOMPARE(widget->objectName(), def.name());
             const QRect onCanvas(QPoint(0, 0), QSize(TFKLW::kCanvasWidth, TFKLW::kCanvasHeight));
-            QVERIFY2(onCanvas.contains(widget->geometry()), qPrintable(def.name));
+            QVERIFY2(onCanvas.contains(widget->geometry()), qPrintable(def.name()));
             QCOMPARE(widget->isVisibleTo(shown->window.get()),
-                     shown->window->sheet().isVisible(def.name) && (def.name == "f_intervall" ? false : true));
+                     shown->window->sheet().isVisible(def.id) && (def.name() == "f_intervall" ? false : true));
         }
         auto* scroll = shown->window->findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->height(), TFKLW::kScrollRange);
