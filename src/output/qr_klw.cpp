@@ -22,6 +22,12 @@ using reportengine::Band;
 
 namespace {
 
+// The band's printables by the names of the fill's list.
+reportengine::Label& label(Band& band, ReportName name)
+{
+    return band.label(name.name());
+}
+
 QString verbunden(const Spielbogen& s, FieldId home, FieldId guest, const QString& zwischen)
 {
     return s.text(home) + zwischen + s.text(guest);
@@ -88,31 +94,31 @@ void Spielberichtsform::QRBand1BeforePrint(Band& band)
 {
     KopfFuellen(band);
     SpielerFuellen(band);
-    band.label("l_sachbeabeiter").caption = sheet_.text("l_ligabearbeiter");
+    label(band, "l_sachbeabeiter").caption = sheet_.text("l_ligabearbeiter");
     RundenFuellen(band);
-    reportengine::Memo& memo = band.memo("QRMemo1");
+    reportengine::Memo& memo = band.memo(ReportName("QRMemo1").name());
     memo.lines.clear();
     memo.lines << sheet_.text("m_bemerkung");
     ErgebnisFuellen(band);
-    band.label("l_ort").caption = sheet_.text("f_ort");
+    label(band, "l_ort").caption = sheet_.text("f_ort");
 }
 
 void Spielberichtsform::KopfFuellen(Band& band) const
 {
-    band.label("l_sptag").caption = sheet_.text("f_spieltag") + QLatin1Char('.');
-    band.label("l_datum").caption = sheet_.text("f_datum");
-    band.label("l_liga").caption = sheet_.text("f_liga");
-    band.label("l_hteam").caption = sheet_.text("f_Heimteam");
-    band.label("l_gteam").caption = sheet_.text("f_gastteam");
+    label(band, "l_sptag").caption = sheet_.text("f_spieltag") + QLatin1Char('.');
+    label(band, "l_datum").caption = sheet_.text("f_datum");
+    label(band, "l_liga").caption = sheet_.text("f_liga");
+    label(band, "l_hteam").caption = sheet_.text("f_Heimteam");
+    label(band, "l_gteam").caption = sheet_.text("f_gastteam");
 }
 
 void Spielberichtsform::SpielerFuellen(Band& band) const
 {
     for (const Spielerzeile& z : Spielerzeilen) {
-        band.label(passLabel(z.home, z.number)).caption =
+        label(band, passLabel(z.home, z.number)).caption =
             QString::fromLatin1(z.position) + QStringLiteral(": ") + sheet_.text(z.passNr);
-        band.label(nameLabel(z.home, z.number)).caption = sheet_.text(z.name);
-        band.label(punkteLabel(z.home, z.number)).caption = sheet_.text(z.punkte);
+        label(band, nameLabel(z.home, z.number)).caption = sheet_.text(z.name);
+        label(band, punkteLabel(z.home, z.number)).caption = sheet_.text(z.punkte);
     }
 }
 
@@ -122,16 +128,16 @@ void Spielberichtsform::RundenFuellen(Band& band) const
     const bool rufnamen = sheet_.itemIndex("rg_druck1") == 0;  // "ja"
     for (const Spiel& spiel : Einzelspiele) {
         const int k = spiel.nr;
-        band.label(paarungLabel(k)).caption =
+        label(band, paarungLabel(k)).caption =
             spielendePosition(sheet_, spiel, true) + trenner + spielendePosition(sheet_, spiel, false);
 
         for (bool home : {true, false}) {
-            reportengine::Label& ruf = band.label(rufnameLabel(k, home));
+            reportengine::Label& ruf = label(band, rufnameLabel(k, home));
             ruf.enabled = rufnamen;
             ruf.caption = rufnamen ? rufnameZu(sheet_, spiel, home) : QString();
         }
-        band.label(saetzeLabel(k)).caption = verbunden(sheet_, spiel.homeSets, spiel.guestSets, trenner);
-        band.label(spielpunkteLabel(k)).caption = verbunden(sheet_, spiel.homePoint, spiel.guestPoint, trenner);
+        label(band, saetzeLabel(k)).caption = verbunden(sheet_, spiel.homeSets, spiel.guestSets, trenner);
+        label(band, spielpunkteLabel(k)).caption = verbunden(sheet_, spiel.homePoint, spiel.guestPoint, trenner);
     }
 }
 
@@ -140,16 +146,16 @@ void Spielberichtsform::ErgebnisFuellen(Band& band) const
     // The chosen result stands out in bold 12 pt beside the others in 10 pt; with none
     // chosen all three keep the design's regular 12 pt.
     const int gewaehlt = sheet_.itemIndex("rg_ergebnis");
-    const std::array<const char*, 3> labels{"l_erg1", "l_erg2", "l_erg3"};
+    const std::array<ReportName, 3> labels{"l_erg1", "l_erg2", "l_erg3"};
     for (int i = 0; i < 3; ++i) {
-        reportengine::Label& erg = band.label(labels[size_t(i)]);
+        reportengine::Label& erg = label(band, labels[size_t(i)]);
         QFont f = erg.font.value_or(defaultFont);
         f.setBold(i == gewaehlt);
         f.setPointSizeF(gewaehlt < 0 || i == gewaehlt ? 12 : 10);
         erg.font = f;
     }
-    band.label("l_erg5").caption = verbunden(sheet_, "Edit50", "Edit85", QStringLiteral(" : "));
-    band.label("l_erg4").caption = verbunden(sheet_, "Edit49", "Edit84", QStringLiteral(" : "));
+    label(band, "l_erg5").caption = verbunden(sheet_, "Edit50", "Edit85", QStringLiteral(" : "));
+    label(band, "l_erg4").caption = verbunden(sheet_, "Edit49", "Edit84", QStringLiteral(" : "));
 }
 
 TQRKLW::TQRKLW(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormOhneDoppel) {}
@@ -157,7 +163,7 @@ TQRKLW::TQRKLW(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormOhneDopp
 void TQRKLW::QRBand1BeforePrint(Band& band)
 {
     Spielberichtsform::QRBand1BeforePrint(band);
-    QRCodeFuellen(band.image("QRImage2"));
+    QRCodeFuellen(band.image(ReportName("QRImage2").name()));
 }
 
 void TQRKLW::QRCodeFuellen(reportengine::Image& image) const
@@ -177,11 +183,11 @@ void TQRKLW2::QRBand1BeforePrint(Band& band)
     const QString trenner = QStringLiteral(" - ");
     for (const Spiel& doppel : Doppelspiele) {
         const int d = doppel.slot;
-        band.label(QStringLiteral("l_hdoppel%1").arg(d)).caption = sheet().text(doppel.homeChoice);
-        band.label(QStringLiteral("l_gdoppel%1").arg(d)).caption = sheet().text(doppel.guestChoice);
-        band.label(QStringLiteral("l_doppelsaetze%1").arg(d)).caption =
+        label(band, doppelLabel("l_hdoppel", d)).caption = sheet().text(doppel.homeChoice);
+        label(band, doppelLabel("l_gdoppel", d)).caption = sheet().text(doppel.guestChoice);
+        label(band, doppelLabel("l_doppelsaetze", d)).caption =
             verbunden(sheet(), doppel.homeSets, doppel.guestSets, trenner);
-        band.label(QStringLiteral("l_doppelspiele%1").arg(d)).caption =
+        label(band, doppelLabel("l_doppelspiele", d)).caption =
             verbunden(sheet(), doppel.homePoint, doppel.guestPoint, trenner);
     }
 }

@@ -47,30 +47,38 @@ struct Element {
     int linie = 1;
 };
 
-Element text(const QString& name, double x, double y, double w, double h, const char* caption = "",
+// The name of a printable: a literal, or a name of the fill's list.
+struct ElementName {
+    QString text;
+    ElementName(const char* name) : text(QString::fromLatin1(name)) {}
+    ElementName(const QString& name) : text(name) {}
+    ElementName(ReportName name) : text(name.name()) {}
+};
+
+Element text(const ElementName& name, double x, double y, double w, double h, const char* caption = "",
              const Schrift& schrift = kStandard, Qt::Alignment ausrichtung = kLinks)
 {
-    return {Art::Text, name, QRectF(x, y, w, h), QString::fromUtf8(caption), schrift, ausrichtung};
+    return {Art::Text, name.text, QRectF(x, y, w, h), QString::fromUtf8(caption), schrift, ausrichtung};
 }
 // Auto-size labels take the width of their caption; `w` is the design's width.
-Element autoText(const QString& name, double x, double y, double w, double h, const char* caption,
+Element autoText(const ElementName& name, double x, double y, double w, double h, const char* caption,
                  const Schrift& schrift)
 {
     Element e = text(name, x, y, w, h, caption, schrift);
     e.autoSize = true;
     return e;
 }
-Element rahmen(const QString& name, double x, double y, double w, double h, int linie = 1)
+Element rahmen(const ElementName& name, double x, double y, double w, double h, int linie = 1)
 {
-    return {Art::Rahmen, name, QRectF(x, y, w, h), {}, {}, kLinks, false, linie};
+    return {Art::Rahmen, name.text, QRectF(x, y, w, h), {}, {}, kLinks, false, linie};
 }
-Element senkrecht(const QString& name, double x, double y, double h)
+Element senkrecht(const ElementName& name, double x, double y, double h)
 {
-    return {Art::Senkrecht, name, QRectF(x, y, 0, h), {}, {}};
+    return {Art::Senkrecht, name.text, QRectF(x, y, 0, h), {}, {}};
 }
-Element waagerecht(const QString& name, double x, double y, double w)
+Element waagerecht(const ElementName& name, double x, double y, double w)
 {
-    return {Art::Waagerecht, name, QRectF(x, y, w, 0), {}, {}};
+    return {Art::Waagerecht, name.text, QRectF(x, y, w, 0), {}, {}};
 }
 
 QString n(const char* prefix, int number)
@@ -83,10 +91,10 @@ QString n(const char* prefix, int number)
 std::vector<Element> titel(const Formunterschiede& form)
 {
     return {
-        {Art::Bild, "QRImage1", QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
-        autoText("QRLabel1", 31.8, 2.1, 150.0, 9.0, "S P I E L B E R I C H T S B O G E N", kBookman20),
+        {Art::Bild, ReportName("QRImage1").name(), QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
+        autoText(ReportName("QRLabel1"), 31.8, 2.1, 150.0, 9.0, "S P I E L B E R I C H T S B O G E N", kBookman20),
         autoText("QRLabel2", 44.5, 12.7, 100.0, 6.6, "MEKO DARTVERBAND E. V.", kBookman16),
-        {Art::Bild, "QRImage2", form.bild2, QString::fromLatin1(form.bild2Datei), {}},
+        {Art::Bild, ReportName("QRImage2").name(), form.bild2, QString::fromLatin1(form.bild2Datei), {}},
     };
 }
 
@@ -94,13 +102,13 @@ std::vector<Element> kopf()
 {
     return {
         rahmen("QRShape42", 4.5, 20.4, 178.6, 26.5),
-        text("l_sptag", 25.4, 23.8, 6.6, 4.5, "", kStandard, kRechts),
+        text(ReportName("l_sptag"), 25.4, 23.8, 6.6, 4.5, "", kStandard, kRechts),
         text("l_sptag2", 33.9, 23.8, 19.8, 4.5, "Spieltag", kFett),
         text("l_datum2", 72.0, 23.8, 13.2, 4.5, "Datum:", kFett),
-        text("l_datum", 86.0, 23.8, 26.5, 4.5),
-        text("l_liga", 133.9, 23.8, 33.1, 4.5, "", kStandard, kMitte),
-        text("l_hteam", 6.3, 34.4, 52.9, 4.5, "", kStandard, kMitte),
-        text("l_gteam", 124.4, 34.4, 52.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_datum"), 86.0, 23.8, 26.5, 4.5),
+        text(ReportName("l_liga"), 133.9, 23.8, 33.1, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_hteam"), 6.3, 34.4, 52.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_gteam"), 124.4, 34.4, 52.9, 4.5, "", kStandard, kMitte),
         waagerecht("QRShape40", 6.3, 38.9, 52.9),
         waagerecht("QRShape41", 124.4, 38.9, 52.9),
         text("QRLabel6", 6.3, 39.7, 52.9, 4.5, "Heimmannschaft", kFett, kMitte),
@@ -181,14 +189,14 @@ std::vector<Element> doppelzeile()
         senkrecht("QRShape64", 164.0, 92.6, 7.1),
         text("QRLabel29", 6.3, 93.9, 15.3, 4.5, "Doppel 1", kFett),
         text("QRLabel30", 96.6, 93.9, 15.3, 4.5, "Doppel 2", kFett),
-        text("l_hdoppel1", 22.5, 93.1, 33.1, 2.9, "", kArial6),
-        text("l_hdoppel2", 113.5, 93.1, 33.1, 2.9, "", kArial6),
-        text("l_gdoppel1", 22.5, 96.3, 33.1, 2.9, "", kArial6),
-        text("l_gdoppel2", 113.5, 96.3, 33.1, 2.9, "", kArial6),
-        text("l_doppelsaetze1", 59.5, 93.9, 11.9, 4.5, "", kStandard, kMitte),
-        text("l_doppelsaetze2", 150.8, 93.9, 11.9, 4.5, "", kStandard, kMitte),
-        text("l_doppelspiele1", 78.1, 93.9, 11.9, 4.5, "", kStandard, kMitte),
-        text("l_doppelspiele2", 166.7, 93.9, 11.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_hdoppel1"), 22.5, 93.1, 33.1, 2.9, "", kArial6),
+        text(ReportName("l_hdoppel2"), 113.5, 93.1, 33.1, 2.9, "", kArial6),
+        text(ReportName("l_gdoppel1"), 22.5, 96.3, 33.1, 2.9, "", kArial6),
+        text(ReportName("l_gdoppel2"), 113.5, 96.3, 33.1, 2.9, "", kArial6),
+        text(ReportName("l_doppelsaetze1"), 59.5, 93.9, 11.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_doppelsaetze2"), 150.8, 93.9, 11.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_doppelspiele1"), 78.1, 93.9, 11.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_doppelspiele2"), 166.7, 93.9, 11.9, 4.5, "", kStandard, kMitte),
     };
 }
 
@@ -302,12 +310,12 @@ std::vector<Element> ergebniszeile(const Formunterschiede& form)
         senkrecht("QRShape55", 148.2, 177.3, 9.3),
         senkrecht("QRShape56", 164.0, 177.3, 9.3),
         autoText("QRLabel18", 6.3, 179.9, 23.5, 4.5, "Spielergebnis", kFett),
-        text("l_erg1", 47.6, 179.4, 10.6, 5.3, "2 : 0", kArial12, kMitte),
-        text("l_erg2", 68.8, 179.4, 10.6, 5.3, "1 : 1", kArial12, kMitte),
-        text("l_erg3", 90.0, 179.4, 10.6, 5.3, "0 : 2", kArial12, kMitte),
+        text(ReportName("l_erg1"), 47.6, 179.4, 10.6, 5.3, "2 : 0", kArial12, kMitte),
+        text(ReportName("l_erg2"), 68.8, 179.4, 10.6, 5.3, "1 : 1", kArial12, kMitte),
+        text(ReportName("l_erg3"), 90.0, 179.4, 10.6, 5.3, "0 : 2", kArial12, kMitte),
         autoText("QRLabel19", 127.0, 179.9, 16.7, 4.5, "Endstand:", kFett),
-        text("l_erg5", 150.8, 179.9, 11.9, 4.5, "", kStandard, kMitte),
-        text("l_erg4", 166.7, 179.9, 14.6, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_erg5"), 150.8, 179.9, 11.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_erg4"), 166.7, 179.9, 14.6, 4.5, "", kStandard, kMitte),
     };
     for (Element& el : e)
         el.mm.translate(0, form.ergebnisTiefer);
@@ -319,9 +327,9 @@ std::vector<Element> bemerkungUndFuss(const Formunterschiede& form)
     return {
         rahmen("QRShape57", 4.0, 190.5, 178.6, 22.5),
         autoText("QRLabel20", 6.3, 193.1, 20.6, 4.5, "Bemerkung:", kFett),
-        {Art::Memo, "QRMemo1", QRectF(form.memoX, 193.1, form.memoBreite, 15.9), {}, {}},
+        {Art::Memo, ReportName("QRMemo1").name(), QRectF(form.memoX, 193.1, form.memoBreite, 15.9), {}, {}},
         rahmen("QRShape58", 4.0, 214.3, 178.6, 19.8),
-        text("l_ort", 6.3, 219.6, 48.9, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_ort"), 6.3, 219.6, 48.9, 4.5, "", kStandard, kMitte),
         waagerecht("QRShape2", 58.2, 222.2, 52.9),
         waagerecht("QRShape1", 124.4, 222.2, 52.9),
         text("QRLabel21", 6.3, 224.9, 48.9, 4.5, "Ort, Datum", kFett, kMitte),
@@ -334,7 +342,7 @@ std::vector<Element> bemerkungUndFuss(const Formunterschiede& form)
              kFett, kMitte),
         text("QRLabel25", 6.3, 252.7, 174.6, 4.5,
              "Die Spielberichtsbögen müssen innerhalb von drei Tagen beim Liga-Bearbeiter eingehen.", kFett, kMitte),
-        text("l_sachbeabeiter", 6.3, 258.0, 174.6, 4.5, "", kStandard, kMitte),
+        text(ReportName("l_sachbeabeiter"), 6.3, 258.0, 174.6, 4.5, "", kStandard, kMitte),
     };
 }
 
@@ -381,33 +389,50 @@ const Formunterschiede kFormOhneDoppel{false,   7.5,  0.0,  0.0, 0.0, 12.4, QRec
 const Formunterschiede kFormMitDoppel{
     true, 0.0, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", 33.1, 145.5};
 
-QString paarungLabel(int k)
+namespace {
+
+// A numbered name of the list in report_names.h; a rule that makes a name outside it is a
+// fault of the program.
+ReportName listed(const QString& name)
 {
-    return n("l_sp", k);
+    if (const auto listed = ReportName::find(name))
+        return *listed;
+    throw std::logic_error("Druckfeld " + name.toStdString() + " fehlt in der Namensliste.");
 }
-QString saetzeLabel(int k)
+
+}  // namespace
+
+ReportName paarungLabel(int k)
 {
-    return paarungLabel(k) + QStringLiteral("_2");
+    return listed(n("l_sp", k));
 }
-QString spielpunkteLabel(int k)
+ReportName saetzeLabel(int k)
 {
-    return paarungLabel(k) + QStringLiteral("_3");
+    return listed(n("l_sp", k) + QStringLiteral("_2"));
 }
-QString rufnameLabel(int k, bool home)
+ReportName spielpunkteLabel(int k)
 {
-    return n("l_name", home ? 2 * k - 1 : 2 * k);
+    return listed(n("l_sp", k) + QStringLiteral("_3"));
 }
-QString passLabel(bool home, int number)
+ReportName rufnameLabel(int k, bool home)
 {
-    return n(home ? "l_h" : "l_g", number);
+    return listed(n("l_name", home ? 2 * k - 1 : 2 * k));
 }
-QString nameLabel(bool home, int number)
+ReportName passLabel(bool home, int number)
 {
-    return n(home ? "l_hname" : "l_gname", number);
+    return listed(n(home ? "l_h" : "l_g", number));
 }
-QString punkteLabel(bool home, int number)
+ReportName nameLabel(bool home, int number)
 {
-    return n(home ? "l_hpkt" : "l_gpkt", number);
+    return listed(n(home ? "l_hname" : "l_gname", number));
+}
+ReportName punkteLabel(bool home, int number)
+{
+    return listed(n(home ? "l_hpkt" : "l_gpkt", number));
+}
+ReportName doppelLabel(const char* part, int d)
+{
+    return listed(n(part, d));
 }
 
 void formularAufbauen(reportengine::Report& report, const Formunterschiede& form)

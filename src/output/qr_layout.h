@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+#include "output/report_names.h"
+
 namespace klw {
 
 namespace reportengine {
@@ -14,14 +16,16 @@ class Report;
 }
 
 // Names the filling step uses for the labels of single game k (1..16).
-QString paarungLabel(int k);  // l_sp<k>
-QString saetzeLabel(int k);  // l_sp<k>_2
-QString spielpunkteLabel(int k);  // l_sp<k>_3
-QString rufnameLabel(int k, bool home);  // l_name<2k-1> (home), l_name<2k> (guest)
+ReportName paarungLabel(int k);  // l_sp<k>
+ReportName saetzeLabel(int k);  // l_sp<k>_2
+ReportName spielpunkteLabel(int k);  // l_sp<k>_3
+ReportName rufnameLabel(int k, bool home);  // l_name<2k-1> (home), l_name<2k> (guest)
 // Labels of a player row: pass number, name and points ("l_h1", "l_hname1", "l_hpkt1").
-QString passLabel(bool home, int number);
-QString nameLabel(bool home, int number);
-QString punkteLabel(bool home, int number);
+ReportName passLabel(bool home, int number);
+ReportName nameLabel(bool home, int number);
+ReportName punkteLabel(bool home, int number);
+// The doubles row's labels of doubles d (1, 2): both pairs, sets, game points.
+ReportName doppelLabel(const char* part, int d);
 
 // What differs between the two forms. Everything else is common.
 struct Formunterschiede {

@@ -215,7 +215,7 @@ private slots:
         TQRKLW report(sheet());
         reportengine::Band& band = report.titleBand();
         band.beforePrint(band);
-        QCOMPARE(band.label(paarungLabel(3)).caption, QStringLiteral("H6 : G3"));
+        QCOMPARE(band.label(paarungLabel(3).name()).caption, QStringLiteral("H6 : G3"));
         QCOMPARE(dialogs.texts(), QStringList());
     }
 
