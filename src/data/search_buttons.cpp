@@ -1,4 +1,5 @@
 #include "data/search_buttons.h"
+#include "data/suche.h"
 
 #include "sheet/context.h"
 #include "sheet/tables.h"
@@ -16,9 +17,9 @@ const Spielerzeile* zeileMitKnopf(ControlId button)
 }
 
 // The picked row's column, or nothing when the window handed no row or an empty value back.
-QString gewaehlt(const Suchergebnis& auswahl, const char* spalte)
+QString gewaehlt(const Suchergebnis& auswahl, SearchColumn spalte)
 {
-    return auswahl ? auswahl->value(QString::fromLatin1(spalte)) : QString();
+    return auswahl ? auswahl->value(spalte.name()) : QString();
 }
 
 // The team search with the sheet's league; the picked row, or nothing.

@@ -3,12 +3,22 @@
 // team statements built from the filters, the re-sorting by a column title, and the row
 // handed back when a window closes.
 
+#include <array>
+#include <string_view>
+
 #include <QString>
 #include <QStringList>
 
+#include "sheet/checked_name.h"
 #include "sheet/services.h"
 
 namespace klw {
+
+// The member and team columns that the search windows show or sort by and that the
+// handlers read from a picked row.
+inline constexpr std::array<std::string_view, 11> kSearchColumnNames{
+    "PASSNR", "VORNAME", "NACHNAME", "NICKNAMEX", "TEAM", "LIGA", "STRASSE", "PLZ", "ORT", "CLUBTELEFON", "TELEFON2"};
+using SearchColumn = CheckedName<kSearchColumnNames>;
 
 class TDM_SYS;
 

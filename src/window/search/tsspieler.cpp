@@ -1,4 +1,5 @@
 #include "window/search/tsspieler.h"
+#include "data/suche.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -16,11 +17,11 @@ namespace klw {
 namespace {
 
 const QList<db::DatasetModel::Column> kSpalten{
-    {QStringLiteral("PASSNR"), QStringLiteral("PassNr."), 60},
-    {QStringLiteral("VORNAME"), QStringLiteral("Vorname"), 100},
-    {QStringLiteral("NACHNAME"), QStringLiteral("Nachname"), 100},
-    {QStringLiteral("NICKNAMEX"), QStringLiteral("Rufname"), 100},
-    {QStringLiteral("TEAM"), QStringLiteral("Team"), 175},
+    {SearchColumn("PASSNR").name(), QStringLiteral("PassNr."), 60},
+    {SearchColumn("VORNAME").name(), QStringLiteral("Vorname"), 100},
+    {SearchColumn("NACHNAME").name(), QStringLiteral("Nachname"), 100},
+    {SearchColumn("NICKNAMEX").name(), QStringLiteral("Rufname"), 100},
+    {SearchColumn("TEAM").name(), QStringLiteral("Team"), 175},
 };
 
 QLineEdit* filterfeld(const QString& name, const QRect& geometry, QWidget* parent)
@@ -61,10 +62,10 @@ TSSPIELER::TSSPIELER(db::Connection& connection, TDM_SYS& dm, QWidget* parent)
     for (size_t i = 1; i < std::size(reihenfolge); ++i)
         setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
 
-    connect(bt_nummer, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("PASSNR")); });
-    connect(bt_name, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("NACHNAME")); });
-    connect(bt_liga, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("NACHNAME")); });
-    connect(bt_verein, &QPushButton::clicked, this, [this] { SucheStarten(QStringLiteral("TEAM")); });
+    connect(bt_nummer, &QPushButton::clicked, this, [this] { SucheStarten(SearchColumn("PASSNR").name()); });
+    connect(bt_name, &QPushButton::clicked, this, [this] { SucheStarten(SearchColumn("NACHNAME").name()); });
+    connect(bt_liga, &QPushButton::clicked, this, [this] { SucheStarten(SearchColumn("NACHNAME").name()); });
+    connect(bt_verein, &QPushButton::clicked, this, [this] { SucheStarten(SearchColumn("TEAM").name()); });
     // A click on a title first takes the focus into the grid, as a click into it does.
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this,
             [this] { DBGrid1->setFocus(Qt::MouseFocusReason); });

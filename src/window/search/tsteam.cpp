@@ -1,4 +1,5 @@
 #include "window/search/tsteam.h"
+#include "data/suche.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,13 +13,13 @@ namespace klw {
 namespace {
 
 const QList<db::DatasetModel::Column> kSpalten{
-    {QStringLiteral("LIGA"), QStringLiteral("Liga"), 85},
-    {QStringLiteral("TEAM"), QStringLiteral("Mannschaft"), 135},
-    {QStringLiteral("STRASSE"), QStringLiteral("Strasse"), 100},
-    {QStringLiteral("PLZ"), QString(), 50},
-    {QStringLiteral("ORT"), QStringLiteral("Ort"), 100},
-    {QStringLiteral("CLUBTELEFON"), QStringLiteral("Clubtelefon"), 115},
-    {QStringLiteral("TELEFON2"), QStringLiteral("Telefon 2"), 115},
+    {SearchColumn("LIGA").name(), QStringLiteral("Liga"), 85},
+    {SearchColumn("TEAM").name(), QStringLiteral("Mannschaft"), 135},
+    {SearchColumn("STRASSE").name(), QStringLiteral("Strasse"), 100},
+    {SearchColumn("PLZ").name(), QString(), 50},
+    {SearchColumn("ORT").name(), QStringLiteral("Ort"), 100},
+    {SearchColumn("CLUBTELEFON").name(), QStringLiteral("Clubtelefon"), 115},
+    {SearchColumn("TELEFON2").name(), QStringLiteral("Telefon 2"), 115},
 };
 
 }  // namespace
