@@ -22,9 +22,9 @@ void kopf(klw::Spielbogen& s, int bemerkungZeichen)
     s.setText("f_Heimteam", QStringLiteral("Höllenhunde Gelsenkirchen"));
     s.setText("f_gastteam", QStringLiteral("Bull's Eye Club"));
     int i = 0;
-    for (const klw::Spielerzeile& z : klw::Spielerzeilen) {
+    for (const klw::PlayerRow& z : klw::kPlayerRows) {
         s.setText(z.passNr, QString::number(10000 + 37 * i));
-        s.setText(z.punkte, QString::number(i++ % 9));
+        s.setText(z.points, QString::number(i++ % 9));
     }
     s.setText("m_bemerkung", QString(bemerkungZeichen, QChar(u'ä')));
 }

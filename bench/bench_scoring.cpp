@@ -19,14 +19,14 @@ namespace {
 void vollerSpielbogen(klw::Spielbogen& s)
 {
     s.MitDoppel = true;
-    for (klw::FieldId control : klw::Doppelsteuerelemente)
+    for (klw::FieldId control : klw::kDoublesControls)
         s.setVisible(control, true);
     s.setText("f_Heimteam", "DC Heim");
     s.setText("f_gastteam", "DC Gast");
-    for (const auto& zeile : klw::Spielerzeilen) {
+    for (const auto& zeile : klw::kPlayerRows) {
         s.setText(zeile.passNr, QStringLiteral("4711-") + zeile.position);
         s.setText(zeile.name, QStringLiteral("Spieler ") + zeile.position);
-        s.setText(zeile.rufname, QStringLiteral("Ruf ") + zeile.position);
+        s.setText(zeile.nickname, QStringLiteral("Ruf ") + zeile.position);
     }
     s.selectItem("ComboBox11", 1);  // H5 in game 6
     s.selectItem("ComboBox26", 2);  // G6 in game 13
@@ -37,17 +37,17 @@ void vollerSpielbogen(klw::Spielbogen& s)
 
     static constexpr std::array<std::pair<const char*, const char*>, 4> ergebnisse{
         {{"2", "0"}, {"2", "1"}, {"1", "2"}, {"0", "2"}}};
-    for (size_t i = 0; i < klw::Spiele.size(); ++i) {
+    for (size_t i = 0; i < klw::kGameTable.size(); ++i) {
         const auto& [heim, gast] = ergebnisse[(i * 3) % ergebnisse.size()];
-        s.setText(klw::Spiele[i].homeSets, heim);
-        s.setText(klw::Spiele[i].guestSets, gast);
+        s.setText(klw::kGameTable[i].homeSets, heim);
+        s.setText(klw::kGameTable[i].guestSets, gast);
     }
 }
 
 // Evaluates all eighteen games in table order, as the user tabbing through the sheet does.
 void auswerten(klw::Context& c)
 {
-    for (const auto& spiel : klw::Spiele)
+    for (const auto& spiel : klw::kGameTable)
         klw::Edit56Exit(c, spiel.guestSets);
 }
 

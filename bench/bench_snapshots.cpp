@@ -99,7 +99,7 @@ struct LargeDatabase {
         h.sheet.setText("f_gastteam", QStringLiteral("Highlander Herten"));
         h.sheet.setText("m_bemerkung", QStringLiteral("Sicherung %1\r\nzweite Zeile").arg(++n));
         int i = 0;
-        for (const klw::Spielerzeile& z : klw::Spielerzeilen)
+        for (const klw::PlayerRow& z : klw::kPlayerRows)
             h.sheet.setText(z.passNr, QString::number(500000 + 7919 * ++i));
     }
 };

@@ -14,18 +14,18 @@ namespace klw {
 
 namespace {
 
-const Spielerzeile* zeileMitPassNr(ControlId field)
+const PlayerRow* zeileMitPassNr(ControlId field)
 {
-    for (const Spielerzeile& z : Spielerzeilen)
+    for (const PlayerRow& z : kPlayerRows)
         if (field == z.passNr)
             return &z;
     return nullptr;
 }
 
-const Spielerzeile* zeileMitName(ControlId field)
+const PlayerRow* zeileMitName(ControlId field)
 {
-    for (const Spielerzeile& z : Spielerzeilen)
-        if (field == z.name || field == z.rufname)
+    for (const PlayerRow& z : kPlayerRows)
+        if (field == z.name || field == z.nickname)
             return &z;
     return nullptr;
 }
@@ -65,7 +65,7 @@ QString gelesen(db::Dataset& q, const char* spalte)
 // entered on the sheet (no names of its own, or the ones taken from its name before). A
 // missing member is created when `anlegen`. False when there is no member to write; a
 // failure is thrown.
-bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
+bool zeileSchreiben(Context& c, const PlayerRow& z, bool anlegen)
 {
     const Spielbogen& s = c.sheet;
     const QString& passnr = s.text(z.passNr);
@@ -89,7 +89,7 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
         const QString& name = s.text(z.name);
         if (!name.isEmpty()) {
             setzen(q, "NAME", name);
-            setzen(q, "NICKNAMEX", s.text(z.rufname));
+            setzen(q, "NICKNAMEX", s.text(z.nickname));
             if (namenAusDemNamen) {
                 const auto [vorname, nachname] = vorUndNachname(name);
                 setzen(q, "VORNAME", vorname);
@@ -113,7 +113,7 @@ bool zeileSchreiben(Context& c, const Spielerzeile& z, bool anlegen)
 
 void f_h1pnrExit(Context& c, ControlId sender)
 {
-    const Spielerzeile* zeile = zeileMitPassNr(sender);
+    const PlayerRow* zeile = zeileMitPassNr(sender);
     if (!zeile)
         return;
     Spielbogen& s = c.sheet;
@@ -124,7 +124,7 @@ void f_h1pnrExit(Context& c, ControlId sender)
     if (SpielerLesen(c, passnr) == 1) {
         db::Dataset& q = c.abfragen.Q_SPIELER;
         s.setText(zeile->name, q.fieldByName(QStringLiteral("NAME")).asString());
-        s.setText(zeile->rufname, q.fieldByName(QStringLiteral("NICKNAMEX")).asString());
+        s.setText(zeile->nickname, q.fieldByName(QStringLiteral("NICKNAMEX")).asString());
         return;
     }
     // A member that cannot be created is reported for every row alike; the name typed next
@@ -141,7 +141,7 @@ void f_h1pnrExit(Context& c, ControlId sender)
 
 void f_h1nameExit(Context& c, ControlId sender)
 {
-    const Spielerzeile* zeile = zeileMitName(sender);
+    const PlayerRow* zeile = zeileMitName(sender);
     if (!zeile)
         return;
     const Spielbogen& s = c.sheet;
@@ -165,7 +165,7 @@ QStringList MitgliederNachtragen(Context& c)
     if (c.offeneMitglieder.isEmpty())
         return fehler;
     db::Connection& db = c.abfragen.ABSDatabase1;
-    for (const Spielerzeile& z : Spielerzeilen) {
+    for (const PlayerRow& z : kPlayerRows) {
         const FieldId row = z.passNr;
         if (!c.offeneMitglieder.contains(row))
             continue;

@@ -8,9 +8,9 @@ namespace klw {
 
 namespace {
 
-const Spielerzeile* zeileMitKnopf(ControlId button)
+const PlayerRow* zeileMitKnopf(ControlId button)
 {
-    for (const Spielerzeile& z : Spielerzeilen)
+    for (const PlayerRow& z : kPlayerRows)
         if (button == z.button)
             return &z;
     return nullptr;
@@ -32,7 +32,7 @@ Suchergebnis teamauswahl(Context& c)
 
 void bt_H1Click(Context& c, ControlId sender)
 {
-    const Spielerzeile* zeile = zeileMitKnopf(sender);
+    const PlayerRow* zeile = zeileMitKnopf(sender);
     if (!zeile)
         return;
     const Spielbogen& s = c.sheet;

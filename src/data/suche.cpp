@@ -59,7 +59,7 @@ void oeffnen(TDM_SYS& dm, db::Dataset& suche, const QString& sql)
 QStringList Suchligen(bool teamsuche)
 {
     QStringList ligen;
-    for (const char* liga : Ligen)
+    for (const char* liga : kLeagues)
         ligen << QString::fromLatin1(liga);
     ligen.removeOne(QStringLiteral("B6-Liga"));
     if (teamsuche)

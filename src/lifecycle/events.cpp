@@ -24,12 +24,12 @@ QHash<ControlId, Handler> buildExitHandlers()
     h.insert("f_liga", f_ligaExit);
     h.insert("f_Heimteam", f_HeimteamExit);
     h.insert("f_gastteam", f_HeimteamExit);
-    for (const Spielerzeile& z : Spielerzeilen) {
+    for (const PlayerRow& z : kPlayerRows) {
         h.insert(z.passNr, f_h1pnrExit);
         h.insert(z.name, f_h1nameExit);
-        h.insert(z.rufname, f_h1nameExit);
+        h.insert(z.nickname, f_h1nameExit);
     }
-    for (const Spiel& s : Spiele) {
+    for (const Game& s : kGameTable) {
         h.insert(s.guestSets, Edit56Exit);
         if (!s.isDoubles()) {
             h.insert(s.homeChoice, ComboBox1Exit);
@@ -52,7 +52,7 @@ QHash<ControlId, Handler> buildClickHandlers()
     h.insert("bt_laden", bt_ladenClick);
     h.insert("bts_hteam", bts_hteamClick);
     h.insert("bts_gteam", bts_gteamClick);
-    for (const Spielerzeile& z : Spielerzeilen)
+    for (const PlayerRow& z : kPlayerRows)
         h.insert(z.button, bt_H1Click);
     h.insert("bt_druck", bt_druckClick);
     h.insert("bt_pdf", bt_druckClick);
@@ -62,7 +62,7 @@ QHash<ControlId, Handler> buildClickHandlers()
 QHash<ControlId, Handler> buildPickHandlers()
 {
     QHash<ControlId, Handler> h;
-    for (const Spiel& s : Einzelspiele) {
+    for (const Game& s : kSingles) {
         h.insert(s.homeChoice, ComboBox1Click);
         h.insert(s.guestChoice, ComboBox1Click);
     }

@@ -112,7 +112,7 @@ void FormShow(Context& c, const Startoptionen& optionen)
     s.NamenUebergeben = false;
     s.setText("l_version", JahresVersion(s, c.today()));
     s.setText("l_sicherung", QString());
-    for (const Spiel& spiel : Einzelspiele) {
+    for (const Game& spiel : kSingles) {
         s.selectItem(spiel.homeChoice, 0);
         s.selectItem(spiel.guestChoice, 0);
     }

@@ -29,18 +29,18 @@ const QString kGastDoppelt =
 // nicknames as they stand, even when empty. Anything typed leaves the line alone.
 void SpielzeileAusWahl(Context& c, ControlId sender)
 {
-    const Spiel* spiel = spielMitWahl(sender);
+    const Game* spiel = gameWithChoice(sender);
     if (!spiel)
         return;
     Spielbogen& s = c.sheet;
-    const Spielerzeile* heim = gewaehlteZeile(s, *spiel, true);
-    const Spielerzeile* gast = gewaehlteZeile(s, *spiel, false);
+    const PlayerRow* heim = chosenRow(s, *spiel, true);
+    const PlayerRow* gast = chosenRow(s, *spiel, false);
     if (!heim || !gast)
         return;
-    s.setText(*spiel->line, s.text(heim->rufname) + kTrenner + s.text(gast->rufname));
+    s.setText(*spiel->line, s.text(heim->nickname) + kTrenner + s.text(gast->nickname));
 }
 
-bool keinNameDoppelt(const Spielbogen& s, std::span<const Spielerzeile, 6> zeilen)
+bool keinNameDoppelt(const Spielbogen& s, std::span<const PlayerRow, 6> zeilen)
 {
     for (size_t i = 0; i < zeilen.size(); ++i) {
         const QString& name = s.text(zeilen[i].name);
@@ -56,8 +56,8 @@ bool keinNameDoppelt(const Spielbogen& s, std::span<const Spielerzeile, 6> zeile
 // The nickname, unless it is blank; then the name.
 QString anzeigename(const Spielbogen& s, const char* position)
 {
-    const Spielerzeile* zeile = zeileZuPosition(QString::fromLatin1(position));
-    const QString& rufname = s.text(zeile->rufname);
+    const PlayerRow* zeile = rowAtPosition(QString::fromLatin1(position));
+    const QString& rufname = s.text(zeile->nickname);
     return isBlank(rufname) ? s.text(zeile->name) : rufname;
 }
 
@@ -99,12 +99,12 @@ void ComboBox1Click(Context& c, ControlId sender)
 
 bool HeimSpielerPruefen(const Context& c)
 {
-    return keinNameDoppelt(c.sheet, Heimzeilen);
+    return keinNameDoppelt(c.sheet, kHomeRows);
 }
 
 bool GastSpielerPruefen(const Context& c)
 {
-    return keinNameDoppelt(c.sheet, Gastzeilen);
+    return keinNameDoppelt(c.sheet, kGuestRows);
 }
 
 void bt_namenuebernehmen2Click(Context& c, ControlId)
@@ -119,7 +119,7 @@ void bt_namenuebernehmen2Click(Context& c, ControlId)
     s.NamenUebergeben = true;
     // From the schedule, not from the choices: a substitute's line shows the scheduled
     // player again until one of its choices is left or picked.
-    for (const Spiel& spiel : Einzelspiele)
+    for (const Game& spiel : kSingles)
         s.setText(*spiel.line, anzeigename(s, spiel.homePosition) + kTrenner + anzeigename(s, spiel.guestPosition));
     c.focus.focusIfPossible("Edit9");
 }

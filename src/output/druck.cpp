@@ -64,8 +64,8 @@ void bt_druckClick(Context& c, ControlId sender)
     const bool pdf = sender == "bt_pdf";
 
     int summe = 0;
-    for (const Spielerzeile& z : Spielerzeilen)
-        summe += c.sheet.number(z.punkte);
+    for (const PlayerRow& z : kPlayerRows)
+        summe += c.sheet.number(z.points);
     if (summe != 48 && !c.dialogs.confirm(kNicht48))
         return;
     if (const auto frage = ErgebnisRueckfrage(c.sheet); frage && !c.dialogs.confirm(frage->text)) {

@@ -10,8 +10,8 @@ namespace klw {
 QStringList ErgebnisFelder(const Spielbogen& s)
 {
     QStringList f{s.text("f_spieltag"), s.text("f_liga"), s.text("f_Heimteam"), s.text("f_gastteam")};
-    for (const Spielerzeile& z : Spielerzeilen)
-        f << s.text(z.passNr) << s.text(z.punkte);
+    for (const PlayerRow& z : kPlayerRows)
+        f << s.text(z.passNr) << s.text(z.points);
     f << s.text("Edit50") << s.text("Edit85") << s.text("Edit49") << s.text("Edit84");
     f << withCrLf(s.text("m_bemerkung"));
     return f;

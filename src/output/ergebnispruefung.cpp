@@ -10,7 +10,7 @@ std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
 {
     int offen = 0;
     std::optional<FieldId> erstesOffenes;
-    for (const Spiel& spiel : Spiele) {
+    for (const Game& spiel : kGameTable) {
         if (spiel.isDoubles() && !s.MitDoppel)
             continue;
         if (SpielEntschieden(s, spiel))

@@ -35,17 +35,17 @@ QString verbunden(const Spielbogen& s, FieldId home, FieldId guest, const QStrin
 
 // The position that plays a game for one side, by the rule the game line and the points
 // follow: the choice's text when it is one of its items, else the scheduled position.
-QString spielendePosition(const Spielbogen& s, const Spiel& spiel, bool home)
+QString spielendePosition(const Spielbogen& s, const Game& spiel, bool home)
 {
-    const Spielerzeile* zeile = gewaehlteZeile(s, spiel, home);
+    const PlayerRow* zeile = chosenRow(s, spiel, home);
     return QString::fromLatin1(zeile ? zeile->position : home ? spiel.homePosition : spiel.guestPosition);
 }
 
 // The nickname of the player the choice names; empty for a text that names none.
-QString rufnameZu(const Spielbogen& s, const Spiel& spiel, bool home)
+QString rufnameZu(const Spielbogen& s, const Game& spiel, bool home)
 {
-    const Spielerzeile* zeile = gewaehlteZeile(s, spiel, home);
-    return zeile ? s.text(zeile->rufname) : QString();
+    const PlayerRow* zeile = chosenRow(s, spiel, home);
+    return zeile ? s.text(zeile->nickname) : QString();
 }
 
 // The record as the code carries it. Where the whole record does not fit, the remark is cut
@@ -114,11 +114,11 @@ void Spielberichtsform::KopfFuellen(Band& band) const
 
 void Spielberichtsform::SpielerFuellen(Band& band) const
 {
-    for (const Spielerzeile& z : Spielerzeilen) {
+    for (const PlayerRow& z : kPlayerRows) {
         label(band, passLabel(z.home, z.number)).caption =
             QString::fromLatin1(z.position) + QStringLiteral(": ") + sheet_.text(z.passNr);
         label(band, nameLabel(z.home, z.number)).caption = sheet_.text(z.name);
-        label(band, punkteLabel(z.home, z.number)).caption = sheet_.text(z.punkte);
+        label(band, punkteLabel(z.home, z.number)).caption = sheet_.text(z.points);
     }
 }
 
@@ -126,7 +126,7 @@ void Spielberichtsform::RundenFuellen(Band& band) const
 {
     const QString trenner = QStringLiteral(" : ");
     const bool rufnamen = sheet_.itemIndex("rg_druck1") == 0;  // "ja"
-    for (const Spiel& spiel : Einzelspiele) {
+    for (const Game& spiel : kSingles) {
         const int k = spiel.nr;
         label(band, paarungLabel(k)).caption =
             spielendePosition(sheet_, spiel, true) + trenner + spielendePosition(sheet_, spiel, false);
@@ -181,7 +181,7 @@ void TQRKLW2::QRBand1BeforePrint(Band& band)
     Spielberichtsform::QRBand1BeforePrint(band);
     // The doubles join home and guest with " - " where the singles use " : ".
     const QString trenner = QStringLiteral(" - ");
-    for (const Spiel& doppel : Doppelspiele) {
+    for (const Game& doppel : kDoubles) {
         const int d = doppel.slot;
         label(band, doppelLabel("l_hdoppel", d)).caption = sheet().text(doppel.homeChoice);
         label(band, doppelLabel("l_gdoppel", d)).caption = sheet().text(doppel.guestChoice);

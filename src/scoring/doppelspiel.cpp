@@ -6,7 +6,7 @@ namespace klw {
 
 void DoppelSpiel(Context& c)
 {
-    for (FieldId control : Doppelsteuerelemente)
+    for (FieldId control : kDoublesControls)
         c.sheet.setVisible(control, c.sheet.MitDoppel);
 }
 

@@ -23,7 +23,7 @@ std::optional<Punkte> punkteAusSaetzen(const QString& heim, const QString& gast)
     struct Eintrag {
         const char* heim;
         const char* gast;
-        Punkte punkte;
+        Punkte points;
     };
     static constexpr std::array<Eintrag, 4> tabelle{{
         {"2", "0", {3, 0}},
@@ -33,7 +33,7 @@ std::optional<Punkte> punkteAusSaetzen(const QString& heim, const QString& gast)
     }};
     for (const Eintrag& e : tabelle)
         if (heim == QLatin1String(e.heim) && gast == QLatin1String(e.gast))
-            return e.punkte;
+            return e.points;
     return std::nullopt;
 }
 
@@ -42,22 +42,22 @@ std::optional<Punkte> punkteAusSaetzen(const QString& heim, const QString& gast)
 void EinzelpunkteErrechnen(Context& c)
 {
     Spielbogen& s = c.sheet;
-    std::array<int, Spielerzeilen.size()> summe{};
-    auto gutschreiben = [&](const Spielerzeile* zeile, int punkte) {
+    std::array<int, kPlayerRows.size()> summe{};
+    auto gutschreiben = [&](const PlayerRow* zeile, int punkte) {
         if (zeile)
-            summe[size_t(zeile - Spielerzeilen.data())] += punkte;
+            summe[size_t(zeile - kPlayerRows.data())] += punkte;
     };
-    for (const Spiel& spiel : Einzelspiele) {
+    for (const Game& spiel : kSingles) {
         const auto punkte = punkteAusSaetzen(s.text(spiel.homeSets), s.text(spiel.guestSets));
         if (!punkte)
             continue;
-        gutschreiben(gewaehlteZeile(s, spiel, true), punkte->heim);
-        gutschreiben(gewaehlteZeile(s, spiel, false), punkte->gast);
+        gutschreiben(chosenRow(s, spiel, true), punkte->heim);
+        gutschreiben(chosenRow(s, spiel, false), punkte->gast);
     }
     // Written home and guest row by row: H1, G1, H2, G2, ...
-    for (size_t n = 0; n < Heimzeilen.size(); ++n) {
-        s.setText(Heimzeilen[n].punkte, QString::number(summe[n]));
-        s.setText(Gastzeilen[n].punkte, QString::number(summe[Heimzeilen.size() + n]));
+    for (size_t n = 0; n < kHomeRows.size(); ++n) {
+        s.setText(kHomeRows[n].points, QString::number(summe[n]));
+        s.setText(kGuestRows[n].points, QString::number(summe[kHomeRows.size() + n]));
     }
 }
 

@@ -8,10 +8,10 @@ namespace klw {
 namespace {
 
 // The doubles are always summed, also while they are hidden.
-int summe(const Spielbogen& s, FieldId Spiel::*feld)
+int summe(const Spielbogen& s, FieldId Game::*feld)
 {
     int n = 0;
-    for (const Spiel& spiel : Spiele)
+    for (const Game& spiel : kGameTable)
         n += s.number(spiel.*feld);
     return n;
 }
@@ -21,11 +21,11 @@ int summe(const Spielbogen& s, FieldId Spiel::*feld)
 void EnddstandErrechnen(Context& c)
 {
     Spielbogen& s = c.sheet;
-    s.setText("Edit50", QString::number(summe(s, &Spiel::homeSets)));
-    s.setText("Edit85", QString::number(summe(s, &Spiel::guestSets)));
+    s.setText("Edit50", QString::number(summe(s, &Game::homeSets)));
+    s.setText("Edit85", QString::number(summe(s, &Game::guestSets)));
     // Each of the two writes raises Edit49Change when it really changes its field.
-    s.setText("Edit49", QString::number(summe(s, &Spiel::homePoint)));
-    s.setText("Edit84", QString::number(summe(s, &Spiel::guestPoint)));
+    s.setText("Edit49", QString::number(summe(s, &Game::homePoint)));
+    s.setText("Edit84", QString::number(summe(s, &Game::guestPoint)));
 
     const int spiele = s.number("Edit49") + s.number("Edit84");
     if (s.MitDoppel && spiele > 18)

@@ -29,7 +29,7 @@ void SaetzePruefen(Context& c, FieldId feld)
     c.focus.focusIfPossible(feld);
 }
 
-void SpielAuswerten(Context& c, const Spiel& spiel)
+void SpielAuswerten(Context& c, const Game& spiel)
 {
     Spielbogen& s = c.sheet;
     if (s.text(spiel.homeSets).isEmpty() || s.text(spiel.guestSets).isEmpty()) {
@@ -53,14 +53,14 @@ void SpielAuswerten(Context& c, const Spiel& spiel)
 
 }  // namespace
 
-bool SpielEntschieden(const Spielbogen& s, const Spiel& spiel)
+bool SpielEntschieden(const Spielbogen& s, const Game& spiel)
 {
     return s.text(spiel.homePoint) == QLatin1String("1") || s.text(spiel.guestPoint) == QLatin1String("1");
 }
 
 void Edit56Exit(Context& c, ControlId sender)
 {
-    if (const Spiel* spiel = spielMitGastSaetzen(sender))
+    if (const Game* spiel = gameWithGuestSets(sender))
         SpielAuswerten(c, *spiel);
     EinzelpunkteErrechnen(c);
     EnddstandErrechnen(c);

@@ -10,14 +10,14 @@
 namespace klw {
 
 struct Context;
-struct Spiel;
+struct Game;
 class Spielbogen;
 
 // Leaving a guest-sets field: evaluates that game, then recomputes points and totals.
 void Edit56Exit(Context& c, ControlId sender);
 // Whether the game's evaluation gave one side the game's point; a game without sets, or
 // with sets that make no winner, is not decided yet.
-bool SpielEntschieden(const Spielbogen& sheet, const Spiel& spiel);
+bool SpielEntschieden(const Spielbogen& sheet, const Game& spiel);
 // The result that follows from the games won: 0 ("2 : 0") for more home games, 1 ("1 : 1")
 // for as many, 2 ("0 : 2") for fewer.
 int ErgebnisAusSpielen(int heim, int gast);

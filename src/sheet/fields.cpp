@@ -43,7 +43,7 @@ std::vector<FieldDef> buildFields()
     f.push_back(datum);
 
     FieldDef liga = ofKind("f_liga", FieldKind::Choice, true);
-    for (const char* l : Ligen)
+    for (const char* l : kLeagues)
         liga.items << QString::fromLatin1(l);
     f.push_back(liga);
 
@@ -51,14 +51,14 @@ std::vector<FieldDef> buildFields()
     f.push_back(edit("f_gastteam", true));
     f.push_back(ofKind("l_version", FieldKind::Label, false));
 
-    for (const auto& z : Spielerzeilen) {
+    for (const auto& z : kPlayerRows) {
         f.push_back(edit(z.passNr, true));
         f.push_back(edit(z.name, false));
-        f.push_back(edit(z.rufname, true));
-        f.push_back(computed(z.punkte, 2));
+        f.push_back(edit(z.nickname, true));
+        f.push_back(computed(z.points, 2));
     }
 
-    for (const auto& s : Spiele) {
+    for (const auto& s : kGameTable) {
         if (s.isDoubles()) {
             FieldDef pair = edit(s.homeChoice, true);
             pair.visible = false;
@@ -68,7 +68,7 @@ std::vector<FieldDef> buildFields()
         } else {
             for (bool home : {true, false}) {
                 FieldDef wahl = ofKind(home ? s.homeChoice : s.guestChoice, FieldKind::Choice, false);
-                for (const char* item : wahlItems(s, home))
+                for (const char* item : choiceItems(s, home))
                     wahl.items << QString::fromLatin1(item);
                 wahl.text = wahl.items.first();
                 f.push_back(wahl);
@@ -124,12 +124,12 @@ std::vector<FieldDef> buildFields()
 QStringList buildTabOrder()
 {
     QStringList order{"f_spieltag", "f_datum", "f_liga", "f_Heimteam", "bts_hteam", "f_gastteam", "bts_gteam"};
-    for (const auto& z : Spielerzeilen)
-        order << z.button << z.passNr << z.name << z.rufname << z.punkte;
+    for (const auto& z : kPlayerRows)
+        order << z.button << z.passNr << z.name << z.nickname << z.points;
     order << "bt_namenuebernehmen2";
-    for (const auto& s : Doppelspiele)
+    for (const auto& s : kDoubles)
         order << s.homeChoice << s.guestChoice << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
-    for (const auto& s : Einzelspiele)
+    for (const auto& s : kSingles)
         order << s.homeChoice << s.guestChoice << *s.line << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
     order << "Edit50"
           << "Edit85"

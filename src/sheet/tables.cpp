@@ -4,31 +4,31 @@
 
 namespace klw {
 
-const Spielerzeile* zeileZuPosition(QStringView position)
+const PlayerRow* rowAtPosition(QStringView position)
 {
-    for (const auto& zeile : Spielerzeilen)
+    for (const auto& zeile : kPlayerRows)
         if (position == QLatin1String(zeile.position))
             return &zeile;
     return nullptr;
 }
 
-const Spiel* spielMitGastSaetzen(ControlId guestSetsField)
+const Game* gameWithGuestSets(ControlId guestSetsField)
 {
-    for (const auto& spiel : Spiele)
+    for (const auto& spiel : kGameTable)
         if (guestSetsField == spiel.guestSets)
             return &spiel;
     return nullptr;
 }
 
-const Spiel* spielMitWahl(ControlId choiceField)
+const Game* gameWithChoice(ControlId choiceField)
 {
-    for (const auto& spiel : Einzelspiele)
+    for (const auto& spiel : kSingles)
         if (choiceField == spiel.homeChoice || choiceField == spiel.guestChoice)
             return &spiel;
     return nullptr;
 }
 
-std::array<const char*, 3> wahlItems(const Spiel& spiel, bool home)
+std::array<const char*, 3> choiceItems(const Game& spiel, bool home)
 {
     if (home)
         return {spiel.homePosition, "H5", "H6"};

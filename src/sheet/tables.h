@@ -18,13 +18,13 @@ namespace klw {
 
 namespace table_text {
 
-struct Game {
+struct GameText {
     int nr, round, slot;
     const char *homePosition, *guestPosition, *homeChoice, *guestChoice, *line, *homeSets, *guestSets, *homePoint,
         *guestPoint;
 };
 
-inline constexpr std::array<Game, 18> kGames{{
+inline constexpr std::array<GameText, 18> kGames{{
     {1, 1, 1, "H1", "G1", "ComboBox1", "ComboBox2", "Edit1", "Edit9", "Edit56", "Edit8", "Edit55"},
     {2, 1, 2, "H2", "G2", "ComboBox3", "ComboBox4", "Edit4", "Edit7", "Edit54", "Edit6", "Edit52"},
     {3, 1, 3, "H3", "G3", "ComboBox5", "ComboBox6", "Edit3", "Edit5", "Edit51", "Edit14", "Edit59"},
@@ -47,13 +47,13 @@ inline constexpr std::array<Game, 18> kGames{{
      "l_hdoppelspiele2", "l_gdoppelspiele2"},
 }};
 
-struct Row {
-    const char *position, *passNr, *name, *rufname, *punkte, *button, *teamField;
+struct RowText {
+    const char *position, *passNr, *name, *nickname, *points, *button, *teamField;
     bool home;
     int number;
 };
 
-inline constexpr std::array<Row, 12> kRows{{
+inline constexpr std::array<RowText, 12> kRows{{
     {"H1", "f_h1pnr", "f_h1name", "f_h1rname", "f_h1punkte", "bt_H1", "f_Heimteam", true, 1},
     {"H2", "f_h2pnr", "f_h2name", "f_h2rname", "f_h2punkte", "bt_H2", "f_Heimteam", true, 2},
     {"H3", "f_h3pnr", "f_h3name", "f_h3rname", "f_h3punkte", "bt_H3", "f_Heimteam", true, 3},
@@ -85,10 +85,10 @@ template <typename Visit> constexpr void forEachFieldName(Visit visit)
 {
     for (const char* n : kHeader)
         visit(n);
-    for (const Row& z : kRows)
-        for (const char* n : {z.passNr, z.name, z.rufname, z.punkte})
+    for (const RowText& z : kRows)
+        for (const char* n : {z.passNr, z.name, z.nickname, z.points})
             visit(n);
-    for (const Game& s : kGames)
+    for (const GameText& s : kGames)
         for (const char* n : {s.homeChoice, s.guestChoice, s.line, s.homeSets, s.guestSets, s.homePoint, s.guestPoint})
             if (n)
                 visit(n);
@@ -114,7 +114,7 @@ constexpr std::array<std::string_view, fieldCount()> fieldNames()
 template <typename Visit> constexpr void forEachControlName(Visit visit)
 {
     forEachFieldName(visit);
-    for (const Row& z : kRows)
+    for (const RowText& z : kRows)
         visit(z.button);
     for (const char* n : kOtherControls)
         visit(n);
@@ -147,7 +147,7 @@ using FieldId = CheckedName<kFieldNames>;
 inline constexpr auto kControlNames = table_text::controlNames();
 using ControlId = CheckedName<kControlNames>;
 
-struct Spiel {
+struct Game {
     int nr;  // 1..16 for the singles; 17, 18 for doubles 1 and 2
     int round;  // 1..4, 0 for the doubles
     int slot;  // 1..4 within the round, the doubles' number for the doubles
@@ -164,12 +164,12 @@ struct Spiel {
     constexpr bool isDoubles() const { return round == 0; }
 };
 
-struct Spielerzeile {
+struct PlayerRow {
     const char* position;  // "H1" .. "G6"
     FieldId passNr;
     FieldId name;
-    FieldId rufname;
-    FieldId punkte;
+    FieldId nickname;
+    FieldId points;
     ControlId button;
     FieldId teamField;  // the team written into the member record
     bool home;
@@ -178,7 +178,7 @@ struct Spielerzeile {
 
 namespace table_text {
 
-constexpr Spiel typed(const Game& g)
+constexpr Game typed(const GameText& g)
 {
     return {g.nr,
             g.round,
@@ -194,13 +194,13 @@ constexpr Spiel typed(const Game& g)
             FieldId::named(g.guestPoint)};
 }
 
-constexpr Spielerzeile typed(const Row& z)
+constexpr PlayerRow typed(const RowText& z)
 {
     return {z.position,
             FieldId::named(z.passNr),
             FieldId::named(z.name),
-            FieldId::named(z.rufname),
-            FieldId::named(z.punkte),
+            FieldId::named(z.nickname),
+            FieldId::named(z.points),
             ControlId::named(z.button),
             FieldId::named(z.teamField),
             z.home,
@@ -215,36 +215,36 @@ constexpr auto typedTable(const std::array<In, N>& rows, std::index_sequence<I..
 
 }  // namespace table_text
 
-inline constexpr std::array<Spiel, 18> Spiele =
+inline constexpr std::array<Game, 18> kGameTable =
     table_text::typedTable(table_text::kGames, std::make_index_sequence<18>{});
 
-inline constexpr std::span<const Spiel, 16> Einzelspiele{Spiele.data(), 16};
-inline constexpr std::span<const Spiel, 2> Doppelspiele{Spiele.data() + 16, 2};
+inline constexpr std::span<const Game, 16> kSingles{kGameTable.data(), 16};
+inline constexpr std::span<const Game, 2> kDoubles{kGameTable.data() + 16, 2};
 
-inline constexpr std::array<Spielerzeile, 12> Spielerzeilen =
+inline constexpr std::array<PlayerRow, 12> kPlayerRows =
     table_text::typedTable(table_text::kRows, std::make_index_sequence<12>{});
 
-inline constexpr std::span<const Spielerzeile, 6> Heimzeilen{Spielerzeilen.data(), 6};
-inline constexpr std::span<const Spielerzeile, 6> Gastzeilen{Spielerzeilen.data() + 6, 6};
+inline constexpr std::span<const PlayerRow, 6> kHomeRows{kPlayerRows.data(), 6};
+inline constexpr std::span<const PlayerRow, 6> kGuestRows{kPlayerRows.data() + 6, 6};
 
 // The row of a position code, compared exactly ("H5" yes, "h5" no); nullptr for any other text.
-const Spielerzeile* zeileZuPosition(QStringView position);
+const PlayerRow* rowAtPosition(QStringView position);
 
 // The game (searched in table order) whose guest-sets field, or whose home or guest choice, is the field named.
-const Spiel* spielMitGastSaetzen(ControlId guestSetsField);
-const Spiel* spielMitWahl(ControlId choiceField);  // singles only
+const Game* gameWithGuestSets(ControlId guestSetsField);
+const Game* gameWithChoice(ControlId choiceField);  // singles only
 
 // The three items of a choice: the scheduled position, then the team's two substitutes.
-std::array<const char*, 3> wahlItems(const Spiel& spiel, bool home);
+std::array<const char*, 3> choiceItems(const Game& spiel, bool home);
 
 // The fourteen doubles controls that DoppelSpiel shows or hides, in their order.
-inline constexpr std::array<FieldId, 14> Doppelsteuerelemente{
+inline constexpr std::array<FieldId, 14> kDoublesControls{
     "Label11",          "l_hdoppel1",       "l_gdoppel1",       "l_hdoppelsaetze1", "l_gdoppelsaetze1",
     "l_hdoppelspiele1", "l_gdoppelspiele1", "Label24",          "l_hdoppel2",       "l_gdoppel2",
     "l_hdoppelsaetze2", "l_gdoppelsaetze2", "l_hdoppelspiele2", "l_gdoppelspiele2"};
 
 // The items of the league list of the main window.
-inline constexpr std::array<const char*, 21> Ligen{
+inline constexpr std::array<const char*, 21> kLeagues{
     "Oberliga", "Bezirksliga 1", "Bezirksliga 2", "A1-Liga", "A2-Liga", "A3-Liga", "A4-Liga",
     "B1-Liga",  "B2-Liga",       "B3-Liga",       "B4-Liga", "B5-Liga", "B6-Liga", "C1-Liga",
     "C2-Liga",  "C3-Liga",       "C4-Liga",       "C5-Liga", "C6-Liga", "C7-Liga", "C8-Liga"};

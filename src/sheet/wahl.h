@@ -8,12 +8,12 @@ namespace klw {
 
 // The row of the position that the choice's text names, when that text is exactly one of
 // the choice's three items; nullptr for anything typed that is none of them.
-inline const Spielerzeile* gewaehlteZeile(const Spielbogen& s, const Spiel& spiel, bool heim)
+inline const PlayerRow* chosenRow(const Spielbogen& s, const Game& spiel, bool heim)
 {
     const QString& text = s.text(heim ? spiel.homeChoice : spiel.guestChoice);
-    for (const char* item : wahlItems(spiel, heim))
+    for (const char* item : choiceItems(spiel, heim))
         if (text == QLatin1String(item))
-            return zeileZuPosition(text);
+            return rowAtPosition(text);
     return nullptr;
 }
 

@@ -4,22 +4,22 @@
 
 namespace klw {
 
-QString passnummerSpalte(const Spielerzeile& zeile)
+QString passnummerSpalte(const PlayerRow& zeile)
 {
     return QStringLiteral("PNR%1X").arg(QLatin1String(zeile.position));
 }
 
-QString wahlSpalte(const Spiel& einzel, bool heim)
+QString wahlSpalte(const Game& einzel, bool heim)
 {
     return QStringLiteral("R%1%2%3X").arg(einzel.round).arg(heim ? 'H' : 'G').arg(einzel.slot);
 }
 
-QString saetzeSpalte(const Spiel& einzel, bool heim)
+QString saetzeSpalte(const Game& einzel, bool heim)
 {
     return QStringLiteral("R%1%2%3SI").arg(einzel.round).arg(heim ? 'H' : 'G').arg(einzel.slot);
 }
 
-Doppelspalten doppelSpalten(const Spiel& doppel)
+Doppelspalten doppelSpalten(const Game& doppel)
 {
     const QString n = QString::number(doppel.slot);
     return {QStringLiteral("HDOPPEL") + n,       QStringLiteral("GDOPPEL") + n,
@@ -41,19 +41,19 @@ std::vector<Sicherungsspalte> buildSpalten()
         text(QStringLiteral("GTEAMX"), "f_gastteam"),
         text(QStringLiteral("BEMERKUNGX"), "m_bemerkung"),
     };
-    for (const Spielerzeile& z : Spielerzeilen)
+    for (const PlayerRow& z : kPlayerRows)
         s.push_back(text(passnummerSpalte(z), z.passNr));
-    for (const Spiel& e : Einzelspiele) {
+    for (const Game& e : kSingles) {
         s.push_back(text(wahlSpalte(e, true), e.homeChoice));
         s.push_back(text(wahlSpalte(e, false), e.guestChoice));
     }
-    for (const Spiel& e : Einzelspiele) {
+    for (const Game& e : kSingles) {
         s.push_back(zahl(saetzeSpalte(e, true), e.homeSets));
         s.push_back(zahl(saetzeSpalte(e, false), e.guestSets));
     }
     // The doubles in the row's own order: both pairs, then game points, then sets.
-    const Spiel& d1 = Doppelspiele[0];
-    const Spiel& d2 = Doppelspiele[1];
+    const Game& d1 = kDoubles[0];
+    const Game& d2 = kDoubles[1];
     const Doppelspalten s1 = doppelSpalten(d1);
     const Doppelspalten s2 = doppelSpalten(d2);
     s.push_back(text(s1.heimPaar, d1.homeChoice));

@@ -31,9 +31,9 @@ const std::vector<Sicherungsspalte>& Sicherungsspalten();
 // until the start adds it (SicherungstabelleErgaenzen).
 inline const QString kOrtSpalte = QStringLiteral("ORTX");
 
-QString passnummerSpalte(const Spielerzeile& zeile);  // PNRH1X .. PNRG6X
-QString wahlSpalte(const Spiel& einzel, bool heim);  // R1H1X .. R4G4X
-QString saetzeSpalte(const Spiel& einzel, bool heim);  // R1H1SI .. R4G4SI
+QString passnummerSpalte(const PlayerRow& zeile);  // PNRH1X .. PNRG6X
+QString wahlSpalte(const Game& einzel, bool heim);  // R1H1X .. R4G4X
+QString saetzeSpalte(const Game& einzel, bool heim);  // R1H1SI .. R4G4SI
 
 // The six columns of one doubles game.
 struct Doppelspalten {
@@ -41,6 +41,6 @@ struct Doppelspalten {
     QString heimSpiele, gastSpiele;  // HD0PELLSPIELE1, GD0PELLSPIELE1 (a zero after the D)
     QString heimSaetze, gastSaetze;  // HDOPPELSAETEZ1, GDOPPELSAETEZ1
 };
-Doppelspalten doppelSpalten(const Spiel& doppel);
+Doppelspalten doppelSpalten(const Game& doppel);
 
 }  // namespace klw

@@ -36,7 +36,7 @@ void wahlHerstellen(Spielbogen& s, FieldId wahl, const QString& text)
         s.setText(wahl, text);
 }
 
-bool mitErsatzspieler(const Spielbogen& s, const Spiel& spiel)
+bool mitErsatzspieler(const Spielbogen& s, const Game& spiel)
 {
     return s.selectedItem(spiel.homeChoice) > 0 || s.selectedItem(spiel.guestChoice) > 0;
 }
@@ -64,7 +64,7 @@ void SicherungHerstellen(Context& c)
 
     // Names and nicknames come from the member records again, as if each pass number had
     // just been typed and left.
-    for (const Spielerzeile& zeile : Spielerzeilen) {
+    for (const PlayerRow& zeile : kPlayerRows) {
         s.setText(zeile.passNr, text(Q_LESEN, passnummerSpalte(zeile)));
         f_h1pnrExit(c, zeile.passNr);
     }
@@ -73,34 +73,34 @@ void SicherungHerstellen(Context& c)
     // The stored line-up as the picks it was made by. The transfer wrote the scheduled
     // players into every line; a game with a substitute gets the line its pick wrote, so
     // that line, points and printed pairing all name who played.
-    for (const Spiel& spiel : Einzelspiele) {
+    for (const Game& spiel : kSingles) {
         wahlHerstellen(s, spiel.homeChoice, text(Q_LESEN, wahlSpalte(spiel, true)));
         wahlHerstellen(s, spiel.guestChoice, text(Q_LESEN, wahlSpalte(spiel, false)));
         if (mitErsatzspieler(s, spiel))
             ComboBox1Click(c, spiel.homeChoice);
     }
-    for (const Spiel& spiel : Einzelspiele) {
+    for (const Game& spiel : kSingles) {
         s.setText(spiel.homeSets, zahlText(Q_LESEN, saetzeSpalte(spiel, true)));
         s.setText(spiel.guestSets, zahlText(Q_LESEN, saetzeSpalte(spiel, false)));
         Edit56Exit(c, spiel.guestSets);
     }
 
-    for (const Spiel& doppel : Doppelspiele) {
+    for (const Game& doppel : kDoubles) {
         const Doppelspalten d = doppelSpalten(doppel);
         s.setText(doppel.homeChoice, text(Q_LESEN, d.heimPaar));
         s.setText(doppel.guestChoice, text(Q_LESEN, d.gastPaar));
     }
-    for (const Spiel& doppel : Doppelspiele) {
+    for (const Game& doppel : kDoubles) {
         const Doppelspalten d = doppelSpalten(doppel);
         s.setText(doppel.homePoint, zahlText(Q_LESEN, d.heimSpiele));
         s.setText(doppel.guestPoint, zahlText(Q_LESEN, d.gastSpiele));
     }
-    for (const Spiel& doppel : Doppelspiele) {
+    for (const Game& doppel : kDoubles) {
         const Doppelspalten d = doppelSpalten(doppel);
         s.setText(doppel.homeSets, zahlText(Q_LESEN, d.heimSaetze));
         s.setText(doppel.guestSets, zahlText(Q_LESEN, d.gastSaetze));
     }
-    for (const Spiel& doppel : Doppelspiele)
+    for (const Game& doppel : kDoubles)
         Edit56Exit(c, doppel.guestSets);
 
     bt_schliessen3Click(c, "bt_laden");

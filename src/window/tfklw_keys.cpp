@@ -43,7 +43,7 @@ void TFKLW::addKeyboardWays()
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, button] { pressByKeyboard(button); });
     }
-    for (const Spiel& s : Einzelspiele) {
+    for (const Game& s : kSingles) {
         widgets_.value(s.homeSets.name())->setToolTip(kWahlHinweisHeim);
         widgets_.value(s.guestSets.name())->setToolTip(kWahlHinweisGast);
     }
@@ -70,7 +70,7 @@ bool TFKLW::opensChoice(const QKeyEvent& key) const
 // The choice of the player whose sets the field holds; nullptr for any other widget.
 QComboBox* TFKLW::choiceOfSetsField(const QWidget* field) const
 {
-    for (const Spiel& s : Einzelspiele) {
+    for (const Game& s : kSingles) {
         if (widgets_.value(s.homeSets.name()) == field)
             return qobject_cast<QComboBox*>(widgets_.value(s.homeChoice.name()));
         if (widgets_.value(s.guestSets.name()) == field)

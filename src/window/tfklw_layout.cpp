@@ -93,21 +93,21 @@ void TFKLW::buildSheet(QWidget* canvas)
         addCaption(QStringLiteral("Rufname"), x + 268, 100);
         addCaption(QStringLiteral("Punkte"), x + 400, 100);
     }
-    for (const Spielerzeile& z : Spielerzeilen) {
+    for (const PlayerRow& z : kPlayerRows) {
         const int x = z.home ? kLeft : kRight;
         const int y = kPlayerRowTops[z.number - 1];
         addButton(z.button, QRect(x, y, 26, kRowHeight), QString::fromLatin1(z.position));
         addField(z.passNr, QRect(x + 30, y, 60, kRowHeight));
         addField(z.name, QRect(x + 94, y, 170, kRowHeight));
-        addField(z.rufname, QRect(x + 268, y, 128, kRowHeight));
-        addField(z.punkte, QRect(x + 400, y, 30, kRowHeight));
+        addField(z.nickname, QRect(x + 268, y, 128, kRowHeight));
+        addField(z.points, QRect(x + 400, y, 30, kRowHeight));
     }
     addButton("bt_namenuebernehmen2", QRect(462, 152, 58, 44), QString(),
               QStringLiteral("Rufnamen (wenn vorhanden) in die Runden übernehmen"),
               QStringLiteral(":/pictures/uebernehmen.jpg"));
 
     // Doubles row
-    for (const Spiel& s : Doppelspiele) {
+    for (const Game& s : kDoubles) {
         const int x = s.slot == 1 ? kLeft : kRight;
         addField(s.slot == 1 ? FieldId("Label11") : FieldId("Label24"), QRect(x, 266, 58, 16));
         addField(s.homeChoice, QRect(x + 60, 263, 150, kRowHeight));
@@ -126,7 +126,7 @@ void TFKLW::buildSheet(QWidget* canvas)
         addCaption(QStringLiteral("Sätze:"), x + kSetsX, y);
         addCaption(QStringLiteral("Spiele:"), x + kPointsX, y);
     }
-    for (const Spiel& s : Einzelspiele) {
+    for (const Game& s : kSingles) {
         const int x = s.round % 2 == 1 ? kLeft : kRight;
         const int y = kGameTops[(s.round - 1) / 2][s.slot - 1];
         addField(s.homeChoice, QRect(x, y, 50, kRowHeight));

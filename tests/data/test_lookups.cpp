@@ -25,7 +25,7 @@ struct Liga : DatabaseHarness {
         if (!fixture.isEmpty())
             abfragen.ABSDatabase1.execute(fixture);
         sheet.MitDoppel = true;
-        for (klw::FieldId control : Doppelsteuerelemente)
+        for (klw::FieldId control : kDoublesControls)
             sheet.setVisible(control, true);
         sheet.setText("l_ligabearbeiter", kVorher);
     }
@@ -87,7 +87,7 @@ private slots:
         Liga h(fixture);
         h.verlassen(liga);
         QCOMPARE(h.sheet.MitDoppel, mitDoppel);
-        for (klw::FieldId control : Doppelsteuerelemente)
+        for (klw::FieldId control : kDoublesControls)
             QVERIFY2(h.sheet.isVisible(control) == mitDoppel, control.view().data());
         QCOMPARE(h.sheet.text("l_ligabearbeiter"), zeile);
         QCOMPARE(h.sheet.text("f_liga"), liga);

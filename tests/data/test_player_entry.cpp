@@ -34,7 +34,7 @@ struct Eingabe : klw::test::DatabaseHarness {
     {
         dispatch(dialogs, [&] { exitHandler(field)(c, field); });
     }
-    void passnr(const Spielerzeile& z, const QString& text)
+    void passnr(const PlayerRow& z, const QString& text)
     {
         sheet.setText(z.passNr, text);
         verlassen(z.passNr);
@@ -58,9 +58,9 @@ struct Eingabe : klw::test::DatabaseHarness {
     }
 };
 
-const Spielerzeile& zeile(const char* position)
+const PlayerRow& zeile(const char* position)
 {
-    return *zeileZuPosition(QString::fromLatin1(position));
+    return *rowAtPosition(QString::fromLatin1(position));
 }
 
 }  // namespace
@@ -73,12 +73,12 @@ private slots:
     {
         Eingabe h;
         const int before = h.anzahl();
-        for (const Spielerzeile& z : Spielerzeilen) {
+        for (const PlayerRow& z : kPlayerRows) {
             h.sheet.setText(z.name, "alt");
-            h.sheet.setText(z.rufname, "alt");
+            h.sheet.setText(z.nickname, "alt");
             h.passnr(z, z.home ? "10016" : "10065");
             QCOMPARE(h.sheet.text(z.name), z.home ? QStringLiteral("Sabine Schwarz") : QStringLiteral("Yvonne Lange"));
-            QCOMPARE(h.sheet.text(z.rufname),
+            QCOMPARE(h.sheet.text(z.nickname),
                      z.home ? QStringLiteral("Tiger") : QString());  // an empty nickname empties
         }
         QVERIFY(h.focus.moves.isEmpty());
@@ -90,8 +90,8 @@ private slots:
     // then on: in another row, and after the program starts again.
     void newMemberIsCreatedNamedAndFoundAgain()
     {
-        const Spielerzeile& g3 = zeile("G3");
-        const Spielerzeile& h5 = zeile("H5");
+        const PlayerRow& g3 = zeile("G3");
+        const PlayerRow& h5 = zeile("H5");
         Eingabe h;
         h.passnr(g3, "77001");
         QCOMPARE(h.mitglieder("77001"), QList<Mitglied>{Mitglied{}});
@@ -101,14 +101,14 @@ private slots:
         h.sheet.setText(g3.name, "Uwe O'Neill");
         h.verlassen(g3.name);
         QCOMPARE(h.mitglieder("77001"), (QList<Mitglied>{{"Uwe O'Neill", "", "Highlander Herten", "Oberliga"}}));
-        h.sheet.setText(g3.rufname, "Ufo");
-        h.verlassen(g3.rufname);
+        h.sheet.setText(g3.nickname, "Ufo");
+        h.verlassen(g3.nickname);
         const Mitglied gespeichert{"Uwe O'Neill", "Ufo", "Highlander Herten", "Oberliga"};
         QCOMPARE(h.mitglieder("77001"), QList<Mitglied>{gespeichert});
 
         h.passnr(h5, "77001");
         QCOMPARE(h.sheet.text(h5.name), QStringLiteral("Uwe O'Neill"));
-        QCOMPARE(h.sheet.text(h5.rufname), QStringLiteral("Ufo"));
+        QCOMPARE(h.sheet.text(h5.nickname), QStringLiteral("Ufo"));
 
         Eingabe neu;  // another copy: start again on the file the first run wrote
         neu.abfragen.ABSDatabase1.close();
@@ -116,7 +116,7 @@ private slots:
         FormShow(neu.c);  // removes blank members, but this one has a name
         neu.passnr(g3, "77001");
         QCOMPARE(neu.sheet.text(g3.name), QStringLiteral("Uwe O'Neill"));
-        QCOMPARE(neu.sheet.text(g3.rufname), QStringLiteral("Ufo"));
+        QCOMPARE(neu.sheet.text(g3.nickname), QStringLiteral("Ufo"));
         QCOMPARE(neu.mitglieder("77001"), QList<Mitglied>{gespeichert});
         QVERIFY(h.dialogs.shown.isEmpty() && neu.dialogs.shown.isEmpty());
     }
@@ -135,7 +135,7 @@ private slots:
     void passNumbersAreTakenAsTyped()
     {
         QFETCH(QString, passnr);
-        const Spielerzeile& h2 = zeile("H2");
+        const PlayerRow& h2 = zeile("H2");
         Eingabe h;
         const int before = h.anzahl();
         h.sheet.setText(h2.name, "alt");
@@ -156,12 +156,12 @@ private slots:
     // leaving the name then stores the shown name under the new number only.
     void changedToUnknownNumberKeepsTheOldNameUntilOvertyped()
     {
-        const Spielerzeile& h1 = zeile("H1");
+        const PlayerRow& h1 = zeile("H1");
         Eingabe h;
         h.passnr(h1, "10031");
         h.passnr(h1, "77002");
         QCOMPARE(h.sheet.text(h1.name), QStringLiteral("Wolfgang Hartmann"));
-        QCOMPARE(h.sheet.text(h1.rufname), QStringLiteral("Rakete"));
+        QCOMPARE(h.sheet.text(h1.nickname), QStringLiteral("Rakete"));
         QCOMPARE(h.focus.moves, QStringList{"f_h1name"});
         h.verlassen(h1.name);
         QCOMPARE(h.mitglieder("77002"),
@@ -173,11 +173,11 @@ private slots:
     // Leaving a name always overwrites the member's team and league with the match's.
     void leavingANameMovesTheMemberToThisMatch()
     {
-        const Spielerzeile& g6 = zeile("G6");
+        const PlayerRow& g6 = zeile("G6");
         Eingabe h;
         h.sheet.setText("f_liga", " B3-Liga ");
         h.passnr(g6, "10016");
-        h.verlassen(g6.rufname);
+        h.verlassen(g6.nickname);
         QCOMPARE(h.mitglieder("10016"),
                  (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "Highlander Herten", " B3-Liga "}}));
     }
@@ -218,7 +218,7 @@ private slots:
         QFETCH(QString, vorname);
         QFETCH(QString, nachname);
         Eingabe h("update Mitglied set VORNAME = 'Wolfgang Peter' where PASSNR = '10031'");
-        const Spielerzeile& h3 = zeile("H3");
+        const PlayerRow& h3 = zeile("H3");
         h.passnr(h3, passnr);
         h.sheet.setText(h3.name, name);
         h.verlassen(h3.name);
@@ -273,7 +273,7 @@ private slots:
         Eingabe h(
             "create trigger kein_neues before insert on Mitglied begin select raise(abort, 'gesperrt'); end;"
             "create trigger keine_aenderung before update on Mitglied begin select raise(abort, 'gesperrt'); end;");
-        const Spielerzeile& g1 = zeile("G1");
+        const PlayerRow& g1 = zeile("G1");
         const int before = h.anzahl();
         h.passnr(g1, "77003");
         QCOMPARE(h.anzahl(), before);
@@ -283,10 +283,10 @@ private slots:
 
         h.passnr(g1, "10016");
         h.sheet.setText(g1.name, "Sabine Schwarz-Weiß");
-        h.sheet.setText(g1.rufname, "Tigerin");
-        h.verlassen(g1.rufname);
+        h.sheet.setText(g1.nickname, "Tigerin");
+        h.verlassen(g1.nickname);
         QCOMPARE(h.sheet.text(g1.name), QStringLiteral("Sabine Schwarz-Weiß"));
-        QCOMPARE(h.sheet.text(g1.rufname), QStringLiteral("Tigerin"));
+        QCOMPARE(h.sheet.text(g1.nickname), QStringLiteral("Tigerin"));
         QCOMPARE(h.mitglieder("10016"), (QList<Mitglied>{{"Sabine Schwarz", "Tiger", "DC Adler Bottrop", "Oberliga"}}));
         QCOMPARE(h.dialogs.shown.size(), 2);
         QCOMPARE(h.dialogs.shown[1].kind, Shown::Error);
@@ -308,7 +308,7 @@ private slots:
     void unreadableMemberTable()
     {
         QFETCH(QString, position);
-        const Spielerzeile& z = *zeileZuPosition(position);
+        const PlayerRow& z = *rowAtPosition(position);
         Eingabe h("alter table Mitglied rename column PASSNR to PASS");
         h.sheet.setText(z.name, "alt");
         h.passnr(z, "10016");

@@ -40,7 +40,7 @@ private slots:
     // Each row button searches with its team and the league, and puts the pick into its row.
     void rowButtonsPickIntoTheirRow()
     {
-        for (const Spielerzeile& z : Spielerzeilen) {
+        for (const PlayerRow& z : kPlayerRows) {
             Knoepfe h;
             h.dialogs.picks.enqueue(zeile({{"PASSNR", "10016"}, {"NACHNAME", "Schwarz"}}));
             h.klick(z.button);
@@ -49,7 +49,7 @@ private slots:
             QCOMPARE(h.dialogs.opened[0].verein, z.home ? QStringLiteral("Adler") : QStringLiteral(" Falken"));
             QCOMPARE(h.dialogs.opened[0].liga, QStringLiteral("Oberliga "));
             QVERIFY(!h.dialogs.opened[0].farbe.isValid());
-            for (const Spielerzeile& andere : Spielerzeilen)
+            for (const PlayerRow& andere : kPlayerRows)
                 QCOMPARE(h.sheet.text(andere.passNr), &andere == &z ? QStringLiteral("10016") : QString());
             QCOMPARE(h.sheet.text(z.name), QString());  // the name comes when the field is left
             QCOMPARE(h.focus.moves, QStringList{z.passNr.name()});

@@ -120,7 +120,7 @@ private slots:
         h.c.programFolder = QStringLiteral("/opt/KLW_720X760/");
         h.sheet.MitDoppel = true;
         h.sheet.NamenUebergeben = h.sheet.SicherungGeladen = true;
-        for (klw::FieldId control : Doppelsteuerelemente)
+        for (klw::FieldId control : kDoublesControls)
             h.sheet.setVisible(control, true);
         h.sheet.setChecked("cb_maildatei", true);
         h.sheet.setVisible("cb_maildatei", true);
@@ -137,9 +137,9 @@ private slots:
         QVERIFY(!s.FarbeGewaehlt);
         QVERIFY(!s.isChecked("cb_maildatei") && !s.isVisible("cb_maildatei"));
         QVERIFY(!s.MitDoppel && !s.NamenUebergeben && !s.SicherungGeladen);
-        for (klw::FieldId control : Doppelsteuerelemente)
+        for (klw::FieldId control : kDoublesControls)
             QVERIFY2(!s.isVisible(control), control.view().data());
-        for (const Spiel& spiel : Einzelspiele) {
+        for (const Game& spiel : kSingles) {
             QCOMPARE(s.selectedItem(spiel.homeChoice), 0);
             QCOMPARE(s.text(spiel.homeChoice), QString::fromLatin1(spiel.homePosition));
             QCOMPARE(s.selectedItem(spiel.guestChoice), 0);

@@ -29,9 +29,9 @@ struct Mannschaften : klw::test::DatabaseHarness {
     Mannschaften()
     {
         abfragen.ABSDatabase1.open(database.file());
-        for (const auto& zeile : klw::Spielerzeilen) {
+        for (const auto& zeile : klw::kPlayerRows) {
             sheet.setText(zeile.name, QStringLiteral("N") + zeile.position);
-            sheet.setText(zeile.rufname, QStringLiteral("R") + zeile.position);
+            sheet.setText(zeile.nickname, QStringLiteral("R") + zeile.position);
         }
         for (const QString& zeile : kZeilen)
             sheet.setText(klw::test::fieldNamed(zeile), "alt");
@@ -139,8 +139,8 @@ void LineupTest::choiceRule()
             QCOMPARE(m.sheet.text(klw::test::fieldNamed(feld)), QString("alt"));
     QCOMPARE(m.sheet.text(klw::test::fieldNamed(sender)), senderText);
     QCOMPARE(m.sheet.selectedItem(klw::test::fieldNamed(sender)), senderItem);
-    for (const auto& z : klw::Spielerzeilen)
-        QVERIFY(m.sheet.text(z.punkte).isEmpty());
+    for (const auto& z : klw::kPlayerRows)
+        QVERIFY(m.sheet.text(z.points).isEmpty());
     QVERIFY(m.dialogs.shown.isEmpty());
 }
 
@@ -197,7 +197,7 @@ void LineupTest::duplicateNames()
     QFETCH(bool, heim);
     QFETCH(QStringList, namen);
     Harness h;
-    const auto zeilen = heim ? klw::Heimzeilen : klw::Gastzeilen;
+    const auto zeilen = heim ? klw::kHomeRows : klw::kGuestRows;
     for (size_t i = 0; i < zeilen.size(); ++i) {
         h.sheet.setText(zeilen[i].passNr, QString::number(100 + i));
         h.sheet.setText(zeilen[i].name, namen[qsizetype(i)]);

@@ -140,8 +140,8 @@ private slots:
     void declinedRemarkQuestionPutsTheCursorIntoTheRemark()
     {
         int sum = 0;
-        for (const Spielerzeile& z : Spielerzeilen)
-            sum += window->sheet().number(z.punkte);
+        for (const PlayerRow& z : kPlayerRows)
+            sum += window->sheet().number(z.points);
         QCOMPARE(sum, 48);  // a finished match asks only about the remark
         window->control("f_ort")->setFocus();
         user->answers << false;

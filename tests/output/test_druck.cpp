@@ -32,9 +32,9 @@ const QString kTitel = QStringLiteral("A1-Liga_5_Dart Club");
 // Spreads a points sum over the twelve points fields.
 void punkte(Spielbogen& s, int summe)
 {
-    for (const Spielerzeile& z : Spielerzeilen) {
+    for (const PlayerRow& z : kPlayerRows) {
         const int p = qMin(summe, 8);
-        s.setText(z.punkte, p ? QString::number(p) : QString());
+        s.setText(z.points, p ? QString::number(p) : QString());
         summe -= p;
     }
 }
@@ -46,7 +46,7 @@ void spielen(test::Harness& h, const QString& muster)
 {
     h.sheet.MitDoppel = muster.size() == 18;
     for (int i = 0; i < muster.size(); ++i) {
-        const Spiel& spiel = Spiele[size_t(i)];
+        const Game& spiel = kGameTable[size_t(i)];
         const char c = muster[i].toLatin1();
         h.sheet.setText(spiel.homeSets, c == 'H' ? "2" : c == 'G' ? "0" : c == 'u' ? "1" : "");
         h.sheet.setText(spiel.guestSets, c == 'H' ? "0" : c == 'G' ? "2" : c == 'u' ? "1" : "");

@@ -28,9 +28,9 @@ void fillSheet(klw::Spielbogen& s)
     s.setText("f_datum", "12.03.2011");
     const char* punkte[] = {"8", "6", "4", "2", "0", "0", "2", "4", "6", "8", "4", "4"};
     const char* pass[] = {"101", "102", "103", "104", "", "106", "201", "202", "203", "204", "205", ""};
-    for (size_t i = 0; i < klw::Spielerzeilen.size(); ++i) {
-        s.setText(klw::Spielerzeilen[i].passNr, pass[i]);
-        s.setText(klw::Spielerzeilen[i].punkte, punkte[i]);
+    for (size_t i = 0; i < klw::kPlayerRows.size(); ++i) {
+        s.setText(klw::kPlayerRows[i].passNr, pass[i]);
+        s.setText(klw::kPlayerRows[i].points, punkte[i]);
     }
     s.setText("Edit50", "33");
     s.setText("Edit85", "20");

@@ -15,8 +15,8 @@ void saetzeEintragen(klw::Spielbogen& s, const QStringList& saetze)
     for (const QString& eintrag : saetze) {
         const auto spiel = eintrag.section('=', 0, 0).toInt();
         const QString wert = eintrag.section('=', 1);
-        s.setText(klw::Spiele[size_t(spiel - 1)].homeSets, wert.section(':', 0, 0));
-        s.setText(klw::Spiele[size_t(spiel - 1)].guestSets, wert.section(':', 1));
+        s.setText(klw::kGameTable[size_t(spiel - 1)].homeSets, wert.section(':', 0, 0));
+        s.setText(klw::kGameTable[size_t(spiel - 1)].guestSets, wert.section(':', 1));
     }
 }
 
@@ -40,9 +40,9 @@ void punktePruefen(const klw::Spielbogen& s, const QString& erwartet)
     QHash<QString, QString> soll;
     for (const QString& eintrag : erwartet.split(' ', Qt::SkipEmptyParts))
         soll.insert(eintrag.section('=', 0, 0), eintrag.section('=', 1));
-    for (const auto& zeile : klw::Spielerzeilen)
-        QVERIFY2(s.text(zeile.punkte) == soll.value(zeile.position, "0"),
-                 qPrintable(QString("%1 holds \"%2\"").arg(zeile.position, s.text(zeile.punkte))));
+    for (const auto& zeile : klw::kPlayerRows)
+        QVERIFY2(s.text(zeile.points) == soll.value(zeile.position, "0"),
+                 qPrintable(QString("%1 holds \"%2\"").arg(zeile.position, s.text(zeile.points))));
 }
 
 }  // namespace
@@ -87,8 +87,8 @@ void EinzelpunkteTest::lineUps()
     QFETCH(QStringList, wahlen);
     QFETCH(QString, punkte);
     Harness h;
-    for (const auto& zeile : klw::Spielerzeilen)
-        h.sheet.setText(zeile.punkte, "9");  // stale values from an earlier evaluation
+    for (const auto& zeile : klw::kPlayerRows)
+        h.sheet.setText(zeile.points, "9");  // stale values from an earlier evaluation
     saetzeEintragen(h.sheet, saetze);
     waehlen(h.sheet, wahlen);
 
@@ -102,7 +102,7 @@ void EinzelpunkteTest::lineUps()
 void EinzelpunkteTest::completeSheetHandsOut48()
 {
     Harness h;
-    for (const auto& spiel : klw::Einzelspiele) {
+    for (const auto& spiel : klw::kSingles) {
         h.sheet.setText(spiel.homeSets, "2");
         h.sheet.setText(spiel.guestSets, "1");
         klw::Edit56Exit(h.c, spiel.guestSets);
@@ -116,8 +116,8 @@ void EinzelpunkteTest::completeSheetHandsOut48()
     klw::Edit56Exit(h.c, "Edit82");
     punktePruefen(h.sheet, "H1=8 H2=8 H3=6 H4=8 H5=1 G1=4 G2=6 G3=3 G4=4");
     int summe = 0;
-    for (const auto& zeile : klw::Spielerzeilen)
-        summe += h.sheet.number(zeile.punkte);
+    for (const auto& zeile : klw::kPlayerRows)
+        summe += h.sheet.number(zeile.points);
     QCOMPARE(summe, 48);
 }
 

@@ -18,7 +18,7 @@ const QString kKeine18 = QStringLiteral("Der Enddstand ergibt keine 18 Spiele!")
 void spielpunkteSetzen(klw::Spielbogen& s, int heim, int gast)
 {
     for (int i = 0; i < heim + gast; ++i) {
-        const auto& spiel = klw::Spiele[size_t(i)];
+        const auto& spiel = klw::kGameTable[size_t(i)];
         s.setText(spiel.homePoint, i < heim ? "1" : "0");
         s.setText(spiel.guestPoint, i < heim ? "0" : "1");
     }
@@ -26,7 +26,7 @@ void spielpunkteSetzen(klw::Spielbogen& s, int heim, int gast)
 
 void auswerten(Harness& h, int spiel, const char* heim, const char* gast)
 {
-    const auto& s = klw::Spiele[size_t(spiel - 1)];
+    const auto& s = klw::kGameTable[size_t(spiel - 1)];
     h.sheet.setText(s.homeSets, heim);
     h.sheet.setText(s.guestSets, gast);
     klw::Edit56Exit(h.c, s.guestSets);

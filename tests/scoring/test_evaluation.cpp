@@ -130,7 +130,7 @@ void EvaluationTest::senderSelectsItsOwnGame()
     QFETCH(QString, heimPunkt);
     QFETCH(QString, gastPunkt);
     Harness h;
-    for (const auto& spiel : klw::Spiele) {
+    for (const auto& spiel : klw::kGameTable) {
         h.sheet.setText(spiel.homeSets, "1");
         h.sheet.setText(spiel.guestSets, "2");
     }
@@ -144,7 +144,7 @@ void EvaluationTest::senderSelectsItsOwnGame()
     QCOMPARE(h.dialogs.texts(), QStringList{kUngueltig});
     QCOMPARE(h.sheet.text("Edit49"), QString("0"));
     QCOMPARE(h.sheet.text("Edit84"), QString("0"));
-    for (const auto& spiel : klw::Spiele)
+    for (const auto& spiel : klw::kGameTable)
         if (spiel.homePoint != klw::test::fieldNamed(heimPunkt))
             QVERIFY2(h.sheet.text(spiel.homePoint).isEmpty() && h.sheet.text(spiel.guestPoint).isEmpty(),
                      spiel.homePoint.view().data());

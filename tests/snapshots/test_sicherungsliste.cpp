@@ -174,7 +174,7 @@ private slots:
     {
         MehrereSpiele h;
         h.fuellen();
-        for (const Spielerzeile& z : Spielerzeilen)
+        for (const PlayerRow& z : kPlayerRows)
             h.sheet.setText(z.name, QStringLiteral("Name ") + QLatin1String(z.position));
         h.dialogs.answers.enqueue(true);
         bt_namenuebernehmen2Click(h.c, "bt_namenuebernehmen2");

@@ -90,11 +90,11 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
         const char* passnummern[12] = {"10007", "10016", "10031", "10065", "10075", "10109",
                                        "10168", "10194", "10208", "10239", "10270", "10290"};
         for (int i = 0; i < 12; ++i) {
-            sheet.setText(Spielerzeilen[size_t(i)].passNr, QString::fromLatin1(passnummern[i]));
-            f_h1pnrExit(c, Spielerzeilen[size_t(i)].passNr);
+            sheet.setText(kPlayerRows[size_t(i)].passNr, QString::fromLatin1(passnummern[i]));
+            f_h1pnrExit(c, kPlayerRows[size_t(i)].passNr);
         }
         bt_namenuebernehmen2Click(c, "bt_namenuebernehmen2");
-        for (const Spiel& e : Einzelspiele)
+        for (const Game& e : kSingles)
             uebergeben.insert(e.line->name(), sheet.text(*e.line));
         sheet.selectItem("ComboBox5", 1);  // game 3: H5 for H3, picked
         ComboBox1Click(c, "ComboBox5");
@@ -105,7 +105,7 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
         const char* saetze[16] = {"20", "21", "12", "02", "20", "20", "12", "21",
                                   "02", "20", "21", "12", "20", "02", "21", "20"};
         int k = 0;
-        for (const Spiel& e : Einzelspiele) {
+        for (const Game& e : kSingles) {
             sheet.setText(e.homeSets, QString(QLatin1Char(saetze[k][0])));
             sheet.setText(e.guestSets, QString(QLatin1Char(saetze[k][1])));
             Edit56Exit(c, e.guestSets);
@@ -114,8 +114,8 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
         sheet.setText("m_bemerkung", QStringLiteral("Spiel 4 wiederholt\r\nSchiedsrichter: Jörg \"Fuchs\""));
         if (!mitDoppel)
             return;
-        const Spiel& d1 = Doppelspiele[0];
-        const Spiel& d2 = Doppelspiele[1];
+        const Game& d1 = kDoubles[0];
+        const Game& d2 = kDoubles[1];
         sheet.setText(d1.homeChoice, QStringLiteral("Kuddel / Tiger"));
         sheet.setText(d1.guestChoice, QStringLiteral("Fuchs / Eisen"));
         sheet.setText(d2.homeChoice, QStringLiteral("Rakete / Bomber"));
@@ -133,9 +133,9 @@ struct Wiederherstellen : klw::test::DatabaseHarness {
     {
         QStringList f{"f_spieltag", "f_liga", "f_datum", "f_Heimteam", "f_gastteam", "m_bemerkung",
                       "f_ort",      "Edit50", "Edit85",  "Edit49",     "Edit84"};
-        for (const Spielerzeile& z : Spielerzeilen)
-            f << z.passNr << z.name << z.rufname << z.punkte;
-        for (const Spiel& s : Spiele) {
+        for (const PlayerRow& z : kPlayerRows)
+            f << z.passNr << z.name << z.nickname << z.points;
+        for (const Game& s : kGameTable) {
             f << s.homeChoice << s.guestChoice << s.homeSets << s.guestSets << s.homePoint << s.guestPoint;
             if (s.line)
                 f << *s.line;
@@ -210,7 +210,7 @@ private slots:
         }
         // The choices come back as the picks they were made by.
         const QHash<QString, int> ersatz{{"ComboBox5", 1}, {"ComboBox20", 2}, {"ComboBox30", 1}};
-        for (const Spiel& e : Einzelspiele) {
+        for (const Game& e : kSingles) {
             for (klw::FieldId wahl : std::array<klw::FieldId, 2>{e.homeChoice, e.guestChoice})
                 QVERIFY2(h.sheet.selectedItem(wahl) == ersatz.value(wahl.name(), 0), wahl.view().data());
         }
@@ -284,7 +284,7 @@ private slots:
         Image2Click(h.c, "Image2");
         h.allesAendern();
         h.laden(true);
-        const Spiel& spiel = *spielMitWahl(klw::test::controlNamed(wahl));
+        const Game& spiel = *gameWithChoice(klw::test::controlNamed(wahl));
         QCOMPARE(h.sheet.text(klw::test::fieldNamed(wahl)), gespeichert);
         QCOMPARE(h.sheet.selectedItem(klw::test::fieldNamed(wahl)), item);
         QCOMPARE(h.sheet.text(*spiel.line), zeile);

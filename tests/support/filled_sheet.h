@@ -56,12 +56,12 @@ inline void fillMatch(Context& c, bool mitDoppel)
     s.setText("f_gastteam", QStringLiteral("Bulls Eye"));
     s.setText("f_ort", QStringLiteral("Musterstadt, 14.03.2025"));
     s.setText("l_ligabearbeiter", QStringLiteral("Liga-Bearbeiter: Erika Muster, Tel. 0123 456789"));
-    for (size_t i = 0; i < Spielerzeilen.size(); ++i) {
-        s.setText(Spielerzeilen[i].passNr, QString::fromLatin1(kPassNummern[i]));
-        s.setText(Spielerzeilen[i].name, QString::fromUtf8(kNamen[i]));
-        s.setText(Spielerzeilen[i].rufname, QString::fromUtf8(kRufnamen[i]));
+    for (size_t i = 0; i < kPlayerRows.size(); ++i) {
+        s.setText(kPlayerRows[i].passNr, QString::fromLatin1(kPassNummern[i]));
+        s.setText(kPlayerRows[i].name, QString::fromUtf8(kNamen[i]));
+        s.setText(kPlayerRows[i].nickname, QString::fromUtf8(kRufnamen[i]));
     }
-    for (const Spiel& spiel : Einzelspiele) {
+    for (const Game& spiel : kSingles) {
         s.selectItem(spiel.homeChoice, 0);
         s.selectItem(spiel.guestChoice, 0);
     }
@@ -70,12 +70,12 @@ inline void fillMatch(Context& c, bool mitDoppel)
     s.setText("l_gdoppel1", QStringLiteral("Ganter / Henne"));
     s.setText("l_hdoppel2", QStringLiteral("Kralle / Rakete"));
     s.setText("l_gdoppel2", QStringLiteral("Stachel / Juni"));
-    for (size_t i = 0; i < Spiele.size(); ++i) {
-        if (Spiele[i].isDoubles() && !mitDoppel)
+    for (size_t i = 0; i < kGameTable.size(); ++i) {
+        if (kGameTable[i].isDoubles() && !mitDoppel)
             continue;
-        s.setText(Spiele[i].homeSets, QString::fromLatin1(kSaetze[i].first));
-        s.setText(Spiele[i].guestSets, QString::fromLatin1(kSaetze[i].second));
-        Edit56Exit(c, Spiele[i].guestSets);
+        s.setText(kGameTable[i].homeSets, QString::fromLatin1(kSaetze[i].first));
+        s.setText(kGameTable[i].guestSets, QString::fromLatin1(kSaetze[i].second));
+        Edit56Exit(c, kGameTable[i].guestSets);
     }
     s.setText("m_bemerkung", kBemerkung);
 }

@@ -25,10 +25,10 @@ inline void ganzenSpielbogenFuellen(Spielbogen& s, int n)
     s.setText("f_gastteam", QStringLiteral("Highlander 'Hülsmann' %1").arg(n));
     s.setText("m_bemerkung", QStringLiteral("Sicherung %1\r\nzweite Zeile").arg(n));
     s.setText("f_ort", QStringLiteral("Bottrop, ") + s.text("f_datum"));
-    for (const Spielerzeile& z : Spielerzeilen)
+    for (const PlayerRow& z : kPlayerRows)
         s.setText(z.passNr, QString::number(20000 + 1000 * (z.home ? z.number : 6 + z.number) + n % 1000));
     int k = 0;
-    for (const Spiel& e : Einzelspiele) {
+    for (const Game& e : kSingles) {
         ++k;
         if ((k + n) % 5 == 0)
             s.selectItem(e.homeChoice, 1);  // H5 picked
@@ -41,7 +41,7 @@ inline void ganzenSpielbogenFuellen(Spielbogen& s, int n)
         s.setText(e.homeSets, QString::number((k + n) % 3));
         s.setText(e.guestSets, (k + n) % 11 == 0 ? QString() : QString::number((2 * k + n) % 3));
     }
-    for (const Spiel& d : Doppelspiele) {
+    for (const Game& d : kDoubles) {
         s.setText(d.homeChoice, QStringLiteral("H%1 / H%2 (%3)").arg(d.slot).arg(d.slot + 1).arg(n));
         s.setText(d.guestChoice, QStringLiteral("G%1 / G%2").arg(d.slot + 2).arg(d.slot + 3));
         s.setText(d.homeSets, QString::number((n + d.slot) % 3));

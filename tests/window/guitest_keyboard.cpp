@@ -61,8 +61,8 @@ class KeyboardTest : public QObject {
     }
     void nicknames()
     {
-        for (const Spielerzeile& z : Spielerzeilen)
-            sheet().setText(z.rufname, QStringLiteral("Ruf") + QLatin1String(z.position));
+        for (const PlayerRow& z : kPlayerRows)
+            sheet().setText(z.nickname, QStringLiteral("Ruf") + QLatin1String(z.position));
     }
 
 private slots:
@@ -142,7 +142,7 @@ private slots:
         QFETCH(QString, lineAfter);
         QFETCH(int, refusalsOnLeaving);
         nicknames();
-        if (const Spiel* spiel = spielMitGastSaetzen(klw::test::controlNamed(field)))
+        if (const Game* spiel = gameWithGuestSets(klw::test::controlNamed(field)))
             sheet().setText(spiel->homeSets, "2");  // so that leaving the guest's sets decides the game
         focusInto(field);
         overtype("3");  // no valid number of sets
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(w("bt_druck")->toolTip(), QStringLiteral("Druckvorschau öffnen (Strg+P)"));
         QCOMPARE(w("bt_pdf")->toolTip(), QStringLiteral("als PDF (Acrobat) speichern (Strg+Umschalt+P)"));
         QCOMPARE(w("bt_ende")->toolTip(), QStringLiteral("Programm beeenden (Strg+Q)"));
-        for (const Spiel& s : Einzelspiele) {
+        for (const Game& s : kSingles) {
             QCOMPARE(window->control(s.homeChoice.name())->focusPolicy(), Qt::ClickFocus);  // still no tab stops
             QCOMPARE(window->control(s.guestChoice.name())->focusPolicy(), Qt::ClickFocus);
         }
