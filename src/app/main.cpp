@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("KLW"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/sicherung.jpg")));
     // Qt has taken its own options (-platform, ...) out of the arguments by now.
-    const klw::Startoptionen optionen = klw::StartoptionenLesen(QApplication::arguments());
+    const klw::StartOptions optionen = klw::readStartOptions(QApplication::arguments());
 
     klw::TDM_SYS DM_SYS;
     klw::TDM_DAT DM_DAT;

@@ -134,7 +134,7 @@ void f_h1pnrExit(Context& c, ControlId sender)
         c.offeneMitglieder.remove(zeile->passNr);
     } catch (const std::exception& e) {
         c.offeneMitglieder.insert(zeile->passNr);
-        c.dialogs.error(Schreibfehlertext(neuesMitgliedFehlt(passnr), e));
+        c.dialogs.error(writeFailureText(neuesMitgliedFehlt(passnr), e));
     }
     c.focus.focusIfPossible(zeile->name);
 }
@@ -155,7 +155,7 @@ void f_h1nameExit(Context& c, ControlId sender)
     } catch (const std::exception& e) {
         // The member keeps its old record; the sheet keeps what was typed.
         c.offeneMitglieder.insert(row);
-        c.dialogs.error(Schreibfehlertext(namenFehlen(passnr), e));
+        c.dialogs.error(writeFailureText(namenFehlen(passnr), e));
     }
 }
 
@@ -188,7 +188,7 @@ QStringList MitgliederNachtragen(Context& c)
             }
             c.offeneMitglieder.remove(row);
         } catch (const std::exception& e) {
-            fehler << Schreibfehlertext(
+            fehler << writeFailureText(
                 c.sheet.text(z.name).isEmpty() ? neuesMitgliedFehlt(passnr) : namenFehlen(passnr), e);
         }
     }

@@ -31,7 +31,7 @@ QString grund(const std::exception& fehler)
 
 }  // namespace
 
-QString Schreibfehlertext(const QString& was, const std::exception& fehler)
+QString writeFailureText(const QString& was, const std::exception& fehler)
 {
     const QString warum = grund(fehler);
     const QString engine = QString::fromUtf8(fehler.what());

@@ -16,6 +16,6 @@ public:
 
 // "<was>\n\r<why> (<engine text>)"; `was` says what was not stored, e.g. "Die Sicherung
 // wurde nicht gespeichert."
-QString Schreibfehlertext(const QString& was, const std::exception& fehler);
+QString writeFailureText(const QString& was, const std::exception& fehler);
 
 }  // namespace klw

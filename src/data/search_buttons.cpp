@@ -17,13 +17,13 @@ const PlayerRow* zeileMitKnopf(ControlId button)
 }
 
 // The picked row's column, or nothing when the window handed no row or an empty value back.
-QString gewaehlt(const Suchergebnis& auswahl, SearchColumn spalte)
+QString gewaehlt(const SearchResult& auswahl, SearchColumn spalte)
 {
     return auswahl ? auswahl->value(spalte.name()) : QString();
 }
 
 // The team search with the sheet's league; the picked row, or nothing.
-Suchergebnis teamauswahl(Context& c)
+SearchResult teamauswahl(Context& c)
 {
     return c.windows.teamSearch(c.sheet.text("f_liga"));
 }
@@ -37,7 +37,7 @@ void bt_H1Click(Context& c, ControlId sender)
         return;
     const Spielbogen& s = c.sheet;
     const QColor farbe = s.FarbeGewaehlt ? s.Hintergrundfarbe : QColor();
-    const Suchergebnis auswahl = c.windows.playerSearch(s.text(zeile->teamField), s.text("f_liga"), farbe);
+    const SearchResult auswahl = c.windows.playerSearch(s.text(zeile->teamField), s.text("f_liga"), farbe);
     const QString passnr = gewaehlt(auswahl, "PASSNR");
     if (passnr.isEmpty())
         return;
@@ -47,7 +47,7 @@ void bt_H1Click(Context& c, ControlId sender)
 
 void bts_hteamClick(Context& c, ControlId)
 {
-    const Suchergebnis auswahl = teamauswahl(c);
+    const SearchResult auswahl = teamauswahl(c);
     const QString team = gewaehlt(auswahl, "TEAM");
     if (team.isEmpty())
         return;

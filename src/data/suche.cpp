@@ -74,7 +74,7 @@ QString Schreibweise(const QString& text, bool grossAnfang)
     return alsAscii(text[0], grossAnfang) + text.mid(1, kSchreibweiseLaenge - 1);
 }
 
-QString Spielerstatement(const Spielerfilter& f, const QString& sortierung)
+QString Spielerstatement(const PlayerFilter& f, const QString& sortierung)
 {
     QString sql = QStringLiteral("select * from Mitglied  where PASSNR <> '' ");
     if (!f.nr.isEmpty())
@@ -115,7 +115,7 @@ QString Sortierstatement(const QString& statement, const QString& spalte)
     return s + QStringLiteral(" Order By ") + spalte + richtung;
 }
 
-void SpielerSucheStarten(TDM_SYS& dm, db::Dataset& suche, const Spielerfilter& filter, const QString& sortierung)
+void SpielerSucheStarten(TDM_SYS& dm, db::Dataset& suche, const PlayerFilter& filter, const QString& sortierung)
 {
     oeffnen(dm, suche, Spielerstatement(filter, sortierung));
 }
@@ -132,7 +132,7 @@ void SucheSortieren(TDM_SYS& dm, db::Dataset& suche, const QString& spalte)
     oeffnen(dm, suche, Sortierstatement(suche.sql(), spalte));
 }
 
-Suchergebnis Auswahl(db::Dataset& suche)
+SearchResult Auswahl(db::Dataset& suche)
 {
     if (!suche.isOpen() || suche.recNo() < 0)
         return std::nullopt;

@@ -28,7 +28,7 @@ class Dataset;
 
 // The filter fields of the player search; a filter counts when its text is not empty, and
 // is used as typed.
-struct Spielerfilter {
+struct PlayerFilter {
     QString nr;  // f_nr: pass number contains
     QString name;  // f_name: surname contains, either case of the first letter
     QString verein;  // f_verein: team contains, either case of the first letter
@@ -43,7 +43,7 @@ QStringList Suchligen(bool teamsuche);
 // characters 2 to 51.
 QString Schreibweise(const QString& text, bool grossAnfang);
 
-QString Spielerstatement(const Spielerfilter& filter, const QString& sortierung);
+QString Spielerstatement(const PlayerFilter& filter, const QString& sortierung);
 QString Teamstatement(const QString& liga);
 // The statement with its order clause replaced by one on `spalte`, in the direction
 // opposite to the old clause's (ascending after none).
@@ -51,12 +51,12 @@ QString Sortierstatement(const QString& statement, const QString& spalte);
 
 // Run the statements on the window's query. A failure leaves the query closed, so the
 // grid shows nothing; nothing is reported.
-void SpielerSucheStarten(TDM_SYS& dm, db::Dataset& suche, const Spielerfilter& filter, const QString& sortierung);
+void SpielerSucheStarten(TDM_SYS& dm, db::Dataset& suche, const PlayerFilter& filter, const QString& sortierung);
 void TeamSucheStarten(TDM_SYS& dm, db::Dataset& suche, const QString& liga);
 // A click on a column title: re-sorts an open, non-empty result by that column.
 void SucheSortieren(TDM_SYS& dm, db::Dataset& suche, const QString& spalte);
 
 // The current row of an open query with rows, as texts by column name.
-Suchergebnis Auswahl(db::Dataset& suche);
+SearchResult Auswahl(db::Dataset& suche);
 
 }  // namespace klw

@@ -56,7 +56,7 @@ QString Bildschirmvariante(const QString& programFolder)
                                                                                 : QStringLiteral("gross");
 }
 
-Startoptionen StartoptionenLesen(const QStringList& argumente)
+StartOptions readStartOptions(const QStringList& argumente)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(kFensterTitel);
@@ -67,10 +67,10 @@ Startoptionen StartoptionenLesen(const QStringList& argumente)
                        "Ergebnisdatei nach MEKO/ und bieten die Mail an."));
     parser.addOption(maildatei);
     parser.process(argumente);
-    return Startoptionen{.maildatei = parser.isSet(maildatei)};
+    return StartOptions{.maildatei = parser.isSet(maildatei)};
 }
 
-bool MaildateiEingestellt(const QString& programFolder)
+bool mailFileConfigured(const QString& programFolder)
 {
     const QSettings konfiguration(programFolder + QStringLiteral("Datenbank/klw.conf"), QSettings::IniFormat);
     return konfiguration.value(QStringLiteral("Maildatei"), false).toBool();
@@ -95,7 +95,7 @@ void BdeAuslesen(Context& c)
     c.sheet.setText("f_bde2", c.programFolder);
 }
 
-void FormShow(Context& c, const Startoptionen& optionen)
+void FormShow(Context& c, const StartOptions& optionen)
 {
     Spielbogen& s = c.sheet;
     s.setText("f_datum", c.today().toString(QStringLiteral("dd.MM.yyyy")));
@@ -103,7 +103,7 @@ void FormShow(Context& c, const Startoptionen& optionen)
     s.Bildschirm = Bildschirmvariante(s.Programmpfad);
     s.Hintergrundfarbe = QGuiApplication::palette().color(QPalette::Button);
     s.FarbeGewaehlt = false;
-    const bool maildatei = optionen.maildatei || MaildateiEingestellt(c.programFolder);
+    const bool maildatei = optionen.maildatei || mailFileConfigured(c.programFolder);
     s.setChecked("cb_maildatei", maildatei);
     s.setVisible("cb_maildatei", maildatei);
     // Ignores its failure, e.g. without a connection.

@@ -15,15 +15,15 @@ struct Context;
 inline const QString kFensterTitel = QStringLiteral("Spielberichtsbogen des MEKO e. V.");
 
 // What the command line asks of the start.
-struct Startoptionen {
+struct StartOptions {
     bool maildatei = false;  // --maildatei: "Maildatei erstellen" shown and checked
 };
 // Reads the command line (the program's name first). --help prints the options and an
 // unknown option its error, and both end the program there.
-Startoptionen StartoptionenLesen(const QStringList& argumente);
+StartOptions readStartOptions(const QStringList& argumente);
 // Whether klw.conf beside the database (<program folder>/Datenbank/klw.conf) says
 // Maildatei=true. No file, no key: false.
-bool MaildateiEingestellt(const QString& programFolder);
+bool mailFileConfigured(const QString& programFolder);
 
 // Sets Saison and returns the season text for l_version ("Saison: 05/06" or empty).
 QString JahresVersion(Spielbogen& sheet, const QDate& today);
@@ -37,7 +37,7 @@ QString ProgrammStart(Context& c);
 void BdeAuslesen(Context& c);
 // Puts the sheet into its initial state when the window is first shown. "Maildatei
 // erstellen" stays hidden and unchecked unless the command line or klw.conf switch it on.
-void FormShow(Context& c, const Startoptionen& optionen = {});
+void FormShow(Context& c, const StartOptions& optionen = {});
 void f_spieltagExit(Context& c, ControlId sender);
 void bt_farbenClick(Context& c, ControlId sender);
 // Shows the imprint.

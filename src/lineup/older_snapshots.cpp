@@ -23,7 +23,7 @@ void SicherungObVorhandenPruefen(Context& c)
     try {
         Q_DELETE.execute(QStringLiteral("delete from SICHERUNG ") + spiel);
     } catch (const std::exception& e) {
-        c.dialogs.error(Schreibfehlertext(QStringLiteral("Die Sicherungen des Spiels wurden nicht gelöscht."), e));
+        c.dialogs.error(writeFailureText(QStringLiteral("Die Sicherungen des Spiels wurden nicht gelöscht."), e));
     }
 }
 

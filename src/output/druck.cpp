@@ -26,7 +26,7 @@ constexpr FieldId kBemerkung = "m_bemerkung";
 
 }  // namespace
 
-QString PdfDateiVorschlag(const QString& titel)
+QString proposedPdfPath(const QString& titel)
 {
     return QDir::homePath() + QStringLiteral("/PDF/") + QString(titel).replace(QLatin1Char('/'), QLatin1Char('-')) +
            QStringLiteral(".pdf");
@@ -35,7 +35,7 @@ QString PdfDateiVorschlag(const QString& titel)
 std::optional<QString> PdfDrucken(Context& c, reportengine::Report& report, const QString& titel)
 {
     report.title = titel.trimmed();
-    const QString vorschlag = PdfDateiVorschlag(report.title);
+    const QString vorschlag = proposedPdfPath(report.title);
     QDir().mkpath(QFileInfo(vorschlag).path());
     const QString pfad = c.dialogs.chooseSaveFile(vorschlag);
     if (pfad.isEmpty())
@@ -68,7 +68,7 @@ void bt_druckClick(Context& c, ControlId sender)
         summe += c.sheet.number(z.points);
     if (summe != 48 && !c.dialogs.confirm(kNicht48))
         return;
-    if (const auto frage = ErgebnisRueckfrage(c.sheet); frage && !c.dialogs.confirm(frage->text)) {
+    if (const auto frage = printQuestion(c.sheet); frage && !c.dialogs.confirm(frage->text)) {
         c.focus.focusIfPossible(frage->fokus);
         return;
     }
@@ -77,7 +77,7 @@ void bt_druckClick(Context& c, ControlId sender)
         return;
     }
 
-    std::unique_ptr<Spielberichtsform> form;
+    std::unique_ptr<ReportForm> form;
     if (c.sheet.MitDoppel)
         form = std::make_unique<TQRKLW2>(c.sheet);
     else
@@ -105,7 +105,7 @@ void bt_druckClick(Context& c, ControlId sender)
     if (bericht)
         TxtDateiErstellen(c, *bericht);
     else
-        ErgebnisdateiSchreiben(c);
+        writeResultFile(c);
 }
 
 }  // namespace klw

@@ -26,6 +26,6 @@ std::optional<QString> PdfDrucken(Context& c, reportengine::Report& report, cons
 // The job title: league, match day and home team joined by "_".
 QString PdfJobtitel(const Spielbogen& sheet);
 // ~/PDF/<title>.pdf, a '/' of the title made '-' so that it stays one file name.
-QString PdfDateiVorschlag(const QString& titel);
+QString proposedPdfPath(const QString& titel);
 
 }  // namespace klw

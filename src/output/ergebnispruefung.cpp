@@ -6,7 +6,7 @@
 
 namespace klw {
 
-std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
+std::optional<PrintQuestion> printQuestion(const Spielbogen& s)
 {
     int offen = 0;
     std::optional<FieldId> erstesOffenes;
@@ -19,10 +19,10 @@ std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
             erstesOffenes = spiel.homeSets;
     }
     if (offen == 1)
-        return Rueckfrage{QStringLiteral("1 Spiel hat noch kein Ergebnis. Trotzdem drucken?"), *erstesOffenes};
+        return PrintQuestion{QStringLiteral("1 Spiel hat noch kein Ergebnis. Trotzdem drucken?"), *erstesOffenes};
     if (offen > 1)
-        return Rueckfrage{QStringLiteral("%1 Spiele haben noch kein Ergebnis. Trotzdem drucken?").arg(offen),
-                          *erstesOffenes};
+        return PrintQuestion{QStringLiteral("%1 Spiele haben noch kein Ergebnis. Trotzdem drucken?").arg(offen),
+                             *erstesOffenes};
 
     const int heim = s.number("Edit49");
     const int gast = s.number("Edit84");
@@ -32,7 +32,7 @@ std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& s)
     const QString grund =
         gewaehlt < 0 ? QStringLiteral("Es ist kein Ergebnis gewählt.")
                      : QStringLiteral("Das gewählte Ergebnis passt nicht zum Endstand %1 : %2.").arg(heim).arg(gast);
-    return Rueckfrage{grund + QStringLiteral(" Trotzdem drucken?"), "rg_ergebnis"};
+    return PrintQuestion{grund + QStringLiteral(" Trotzdem drucken?"), "rg_ergebnis"};
 }
 
 }  // namespace klw

@@ -11,13 +11,13 @@ namespace klw {
 
 class Spielbogen;
 
-struct Rueckfrage {
+struct PrintQuestion {
     QString text;  // a question with Ja and Nein
     FieldId fokus;  // the field that gets the focus when the user says Nein
 };
 
 // Nothing when every game of the match is decided and the chosen result follows from the
 // final score; otherwise the question to ask.
-std::optional<Rueckfrage> ErgebnisRueckfrage(const Spielbogen& sheet);
+std::optional<PrintQuestion> printQuestion(const Spielbogen& sheet);
 
 }  // namespace klw

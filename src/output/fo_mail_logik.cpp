@@ -31,52 +31,52 @@ void uebernehmen(const QStringList& liste, int index, QString& feld)
 
 }  // namespace
 
-void bt_anClick(MailKontext& m)
+void bt_anClick(MailContext& m)
 {
     m.form.lb_adressenIndex = -1;
     m.DM_DAT.AdressenLesen(m.dialogs, kGlobalesAdressbuch, m.form.lb_adressen);
     m.form.lb_adressenVisible = true;
 }
 
-void bt_anccClick(MailKontext& m)
+void bt_anccClick(MailContext& m)
 {
     m.form.lb_adressenccIndex = -1;
     m.DM_DAT.AdressenLesen(m.dialogs, kGlobalesAdressbuch, m.form.lb_adressencc);
     m.form.lb_adressenccVisible = true;
 }
 
-void lb_adressenDblClick(MailKontext& m)
+void lb_adressenDblClick(MailContext& m)
 {
     uebernehmen(m.form.lb_adressen, m.form.lb_adressenIndex, m.form.f_an);
 }
 
-void lb_adressenccDblClick(MailKontext& m)
+void lb_adressenccDblClick(MailContext& m)
 {
     uebernehmen(m.form.lb_adressencc, m.form.lb_adressenccIndex, m.form.f_ancc);
 }
 
-void FormClick(MailKontext& m)
+void FormClick(MailContext& m)
 {
     m.form.lb_adressenVisible = false;
     m.form.lb_adressenccVisible = false;
 }
 
-void bt_pfad1Click(MailKontext& m)
+void bt_pfad1Click(MailContext& m)
 {
     const QString datei = m.dialogs.chooseFile();
     if (!datei.isEmpty())
         m.form.f_anhang = AnhangText(AnhangListe(m.form.f_anhang) << datei);
 }
 
-void bt_leerenClick(MailKontext& m)
+void bt_leerenClick(MailContext& m)
 {
     if (m.dialogs.confirm(QStringLiteral("Sollen wirklich alle Anhänge aus der Mail gelöscht werden?")))
         m.form.f_anhang.clear();
 }
 
-void bt_sendenClick(MailKontext& m)
+void bt_sendenClick(MailContext& m)
 {
-    MailFormular& f = m.form;
+    MailForm& f = m.form;
     if (isBlank(f.f_an)) {
         m.dialogs.information(QStringLiteral("Feld Empfänger muß gefüllt werden!"));
         m.focus.setFocus("f_an");
@@ -96,7 +96,7 @@ void bt_sendenClick(MailKontext& m)
     bt_closeClick(m);
 }
 
-void bt_closeClick(MailKontext& m)
+void bt_closeClick(MailContext& m)
 {
     m.form.geschlossen = true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // What the mail window does, over its own small model: the window binds its widgets to
-// MailFormular and routes its events to these handlers.
+// MailForm and routes its events to these handlers.
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +20,7 @@ inline constexpr std::array<std::string_view, 5> kMailControlNames{"f_an", "f_an
 using MailControlId = CheckedName<kMailControlNames>;
 using MailFocus = FocusOn<MailControlId>;
 
-struct MailFormular {
+struct MailForm {
     QString f_an;  // recipients, separated by ';'
     QString f_ancc;  // copy recipients
     QString f_betreff;
@@ -35,8 +35,8 @@ struct MailFormular {
     bool geschlossen = false;  // the window is to close
 };
 
-struct MailKontext {
-    MailFormular& form;
+struct MailContext {
+    MailForm& form;
     Dialogs& dialogs;
     MailFocus& focus;
     TDM_DAT_Mail& DM_DAT;
@@ -54,15 +54,15 @@ QString AnhangText(const QStringList& pfade);
 
 namespace FO_MAIL {
 
-void bt_anClick(MailKontext& m);
-void bt_anccClick(MailKontext& m);
-void lb_adressenDblClick(MailKontext& m);
-void lb_adressenccDblClick(MailKontext& m);
-void FormClick(MailKontext& m);
-void bt_pfad1Click(MailKontext& m);
-void bt_leerenClick(MailKontext& m);
-void bt_sendenClick(MailKontext& m);
-void bt_closeClick(MailKontext& m);
+void bt_anClick(MailContext& m);
+void bt_anccClick(MailContext& m);
+void lb_adressenDblClick(MailContext& m);
+void lb_adressenccDblClick(MailContext& m);
+void FormClick(MailContext& m);
+void bt_pfad1Click(MailContext& m);
+void bt_leerenClick(MailContext& m);
+void bt_sendenClick(MailContext& m);
+void bt_closeClick(MailContext& m);
 
 }  // namespace FO_MAIL
 

@@ -83,14 +83,14 @@ QString satzFuerDenCode(const Spielbogen& sheet)
 
 }  // namespace
 
-Spielberichtsform::Spielberichtsform(const Spielbogen& sheet, const Formunterschiede& form) : sheet_(sheet)
+ReportForm::ReportForm(const Spielbogen& sheet, const FormDifferences& form) : sheet_(sheet)
 {
     initPictures();
     formularAufbauen(*this, form);
     titleBand().beforePrint = [this](Band& band) { QRBand1BeforePrint(band); };
 }
 
-void Spielberichtsform::QRBand1BeforePrint(Band& band)
+void ReportForm::QRBand1BeforePrint(Band& band)
 {
     KopfFuellen(band);
     SpielerFuellen(band);
@@ -103,7 +103,7 @@ void Spielberichtsform::QRBand1BeforePrint(Band& band)
     label(band, "l_ort").caption = sheet_.text("f_ort");
 }
 
-void Spielberichtsform::KopfFuellen(Band& band) const
+void ReportForm::KopfFuellen(Band& band) const
 {
     label(band, "l_sptag").caption = sheet_.text("f_spieltag") + QLatin1Char('.');
     label(band, "l_datum").caption = sheet_.text("f_datum");
@@ -112,7 +112,7 @@ void Spielberichtsform::KopfFuellen(Band& band) const
     label(band, "l_gteam").caption = sheet_.text("f_gastteam");
 }
 
-void Spielberichtsform::SpielerFuellen(Band& band) const
+void ReportForm::SpielerFuellen(Band& band) const
 {
     for (const PlayerRow& z : kPlayerRows) {
         label(band, passLabel(z.home, z.number)).caption =
@@ -122,7 +122,7 @@ void Spielberichtsform::SpielerFuellen(Band& band) const
     }
 }
 
-void Spielberichtsform::RundenFuellen(Band& band) const
+void ReportForm::RundenFuellen(Band& band) const
 {
     const QString trenner = QStringLiteral(" : ");
     const bool rufnamen = sheet_.itemIndex("rg_druck1") == 0;  // "ja"
@@ -141,7 +141,7 @@ void Spielberichtsform::RundenFuellen(Band& band) const
     }
 }
 
-void Spielberichtsform::ErgebnisFuellen(Band& band) const
+void ReportForm::ErgebnisFuellen(Band& band) const
 {
     // The chosen result stands out in bold 12 pt beside the others in 10 pt; with none
     // chosen all three keep the design's regular 12 pt.
@@ -158,11 +158,11 @@ void Spielberichtsform::ErgebnisFuellen(Band& band) const
     label(band, "l_erg4").caption = verbunden(sheet_, "Edit49", "Edit84", QStringLiteral(" : "));
 }
 
-TQRKLW::TQRKLW(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormOhneDoppel) {}
+TQRKLW::TQRKLW(const Spielbogen& sheet) : ReportForm(sheet, kFormOhneDoppel) {}
 
 void TQRKLW::QRBand1BeforePrint(Band& band)
 {
-    Spielberichtsform::QRBand1BeforePrint(band);
+    ReportForm::QRBand1BeforePrint(band);
     QRCodeFuellen(band.image(ReportName("QRImage2").name()));
 }
 
@@ -174,11 +174,11 @@ void TQRKLW::QRCodeFuellen(reportengine::Image& image) const
     };
 }
 
-TQRKLW2::TQRKLW2(const Spielbogen& sheet) : Spielberichtsform(sheet, kFormMitDoppel) {}
+TQRKLW2::TQRKLW2(const Spielbogen& sheet) : ReportForm(sheet, kFormMitDoppel) {}
 
 void TQRKLW2::QRBand1BeforePrint(Band& band)
 {
-    Spielberichtsform::QRBand1BeforePrint(band);
+    ReportForm::QRBand1BeforePrint(band);
     // The doubles join home and guest with " - " where the singles use " : ".
     const QString trenner = QStringLiteral(" - ");
     for (const Game& doppel : kDoubles) {

@@ -8,15 +8,15 @@
 namespace klw {
 
 class Spielbogen;
-struct Formunterschiede;
+struct FormDifferences;
 
-class Spielberichtsform : public reportengine::Report {
+class ReportForm : public reportengine::Report {
 public:
     const Spielbogen& sheet() const { return sheet_; }
     virtual bool mitDoppel() const = 0;
 
 protected:
-    Spielberichtsform(const Spielbogen& sheet, const Formunterschiede& form);
+    ReportForm(const Spielbogen& sheet, const FormDifferences& form);
     // The band hook: the common filling steps; the forms add their own.
     virtual void QRBand1BeforePrint(reportengine::Band& band);
 
@@ -29,7 +29,7 @@ private:
     const Spielbogen& sheet_;
 };
 
-class TQRKLW : public Spielberichtsform {
+class TQRKLW : public ReportForm {
 public:
     explicit TQRKLW(const Spielbogen& sheet);
     bool mitDoppel() const override { return false; }
@@ -44,7 +44,7 @@ private:
     void QRCodeFuellen(reportengine::Image& image) const;
 };
 
-class TQRKLW2 : public Spielberichtsform {
+class TQRKLW2 : public ReportForm {
 public:
     explicit TQRKLW2(const Spielbogen& sheet);
     bool mitDoppel() const override { return true; }

@@ -88,7 +88,7 @@ QString n(const char* prefix, int number)
 
 // --- the design ----------------------------------------------------------------------
 
-std::vector<Element> titel(const Formunterschiede& form)
+std::vector<Element> titel(const FormDifferences& form)
 {
     return {
         {Art::Bild, ReportName("QRImage1").name(), QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
@@ -269,7 +269,7 @@ const std::array<Runde, 4> kRunden{{
      "QRLabel46"},
 }};
 
-std::vector<Element> einzelblock(const Formunterschiede& form)
+std::vector<Element> einzelblock(const FormDifferences& form)
 {
     std::vector<Element> e;
     for (int r = 1; r <= 4; ++r) {
@@ -302,7 +302,7 @@ std::vector<Element> einzelblock(const Formunterschiede& form)
     return e;
 }
 
-std::vector<Element> ergebniszeile(const Formunterschiede& form)
+std::vector<Element> ergebniszeile(const FormDifferences& form)
 {
     std::vector<Element> e{
         rahmen("QRShape4", 4.0, 177.3, 121.7, 9.8, 5),
@@ -322,7 +322,7 @@ std::vector<Element> ergebniszeile(const Formunterschiede& form)
     return e;
 }
 
-std::vector<Element> bemerkungUndFuss(const Formunterschiede& form)
+std::vector<Element> bemerkungUndFuss(const FormDifferences& form)
 {
     return {
         rahmen("QRShape57", 4.0, 190.5, 178.6, 22.5),
@@ -346,7 +346,7 @@ std::vector<Element> bemerkungUndFuss(const Formunterschiede& form)
     };
 }
 
-std::vector<Element> formular(const Formunterschiede& form)
+std::vector<Element> formular(const FormDifferences& form)
 {
     std::vector<Element> all;
     auto append = [&all](std::vector<Element> part, double tiefer = 0.0) {
@@ -384,9 +384,9 @@ std::optional<QFont> schriftart(const Schrift& s)
 // ends 0.5 mm above the header frame; it reaches into the page margins, to 4.1 mm from the
 // paper's top edge and 5.2 mm from its right edge. Its quiet zone keeps the dark modules
 // 2 mm further in, where every printer prints; the quiet zone there is blank paper.
-const Formunterschiede kFormOhneDoppel{false,   7.5,  0.0,  0.0, 0.0, 12.4, QRectF(161.5, -5.9, 33.3, 33.3),
-                                       nullptr, 29.1, 150.8};
-const Formunterschiede kFormMitDoppel{
+const FormDifferences kFormOhneDoppel{false,   7.5,  0.0,  0.0, 0.0, 12.4, QRectF(161.5, -5.9, 33.3, 33.3),
+                                      nullptr, 29.1, 150.8};
+const FormDifferences kFormMitDoppel{
     true, 0.0, 3.97, 2.65, 0.79, 13.2, QRectF(161.9, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", 33.1, 145.5};
 
 namespace {
@@ -435,7 +435,7 @@ ReportName doppelLabel(const char* part, int d)
     return listed(n(part, d));
 }
 
-void formularAufbauen(reportengine::Report& report, const Formunterschiede& form)
+void formularAufbauen(reportengine::Report& report, const FormDifferences& form)
 {
     report.defaultFont = QFont(QStringLiteral("Arial"));
     report.defaultFont.setPointSizeF(10);

@@ -28,7 +28,7 @@ ReportName punkteLabel(bool home, int number);
 ReportName doppelLabel(const char* part, int d);
 
 // What differs between the two forms. Everything else is common.
-struct Formunterschiede {
+struct FormDifferences {
     bool doppelzeile;  // the doubles row is printed
     double kopfTiefer;  // the header frame with its texts and the player tables lie lower by this
     double runden12Tiefer;  // rounds 1 and 2 lie lower by this many millimetres
@@ -41,10 +41,10 @@ struct Formunterschiede {
     double memoBreite;
 };
 
-extern const Formunterschiede kFormOhneDoppel;  // TQRKLW
-extern const Formunterschiede kFormMitDoppel;  // TQRKLW2
+extern const FormDifferences kFormOhneDoppel;  // TQRKLW
+extern const FormDifferences kFormMitDoppel;  // TQRKLW2
 
 // Puts the page set-up, the band QRBand1 and all its printables into the report.
-void formularAufbauen(reportengine::Report& report, const Formunterschiede& form);
+void formularAufbauen(reportengine::Report& report, const FormDifferences& form);
 
 }  // namespace klw

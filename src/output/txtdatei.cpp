@@ -36,10 +36,10 @@ void schreiben(const QString& pfad, const QByteArray& inhalt)
 
 }  // namespace
 
-MailVorlage MailVorlageErstellen(Context& c)
+MailDraft mailDraftOf(Context& c)
 {
     const Spielbogen& s = c.sheet;
-    MailVorlage v;
+    MailDraft v;
     v.betreff = QStringLiteral("KLW: ") + s.text("f_liga") + QStringLiteral(" Spieltag: ") + s.text("f_spieltag");
 
     // Without a league record read in this run there is no official to address; the
@@ -67,7 +67,7 @@ MailVorlage MailVorlageErstellen(Context& c)
     return v;
 }
 
-QString ErgebnisdateiSchreiben(Context& c)
+QString writeResultFile(Context& c)
 {
     Spielbogen& s = c.sheet;
     if (isBlank(s.text("f_liga")) || isBlank(s.text("f_spieltag")) || isBlank(s.text("f_Heimteam")) ||
@@ -88,12 +88,12 @@ QString ErgebnisdateiSchreiben(Context& c)
 
 void TxtDateiErstellen(Context& c, const QString& berichtPdf)
 {
-    const QString datei = ErgebnisdateiSchreiben(c);
+    const QString datei = writeResultFile(c);
     if (datei.isEmpty())
         return;
     if (!c.dialogs.confirm(QStringLiteral("Ergebniss als Mail verschicken?")))
         return;
-    MailVorlage vorlage = MailVorlageErstellen(c);
+    MailDraft vorlage = mailDraftOf(c);
     if (!berichtPdf.isEmpty())
         vorlage.anhaenge = QStringList{berichtPdf, datei};
     c.windows.mail(vorlage);

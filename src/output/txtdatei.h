@@ -7,7 +7,7 @@
 namespace klw {
 
 struct Context;
-struct MailVorlage;
+struct MailDraft;
 
 // Writes <program folder>/MEKO/<league>_SPT<match day>_<home team>.txt and offers the
 // mail. Does nothing when league, match day or a team is blank. A file that cannot be
@@ -18,10 +18,10 @@ struct MailVorlage;
 void TxtDateiErstellen(Context& c, const QString& berichtPdf = {});
 // The result file alone, without the mail offer: its path, empty when nothing was
 // written (a blank header, an old file that could not be removed).
-QString ErgebnisdateiSchreiben(Context& c);
+QString writeResultFile(Context& c);
 
 // The mail window's pre-fill: subject, and the official's address and greeting when the
 // current league record names an official that is found.
-MailVorlage MailVorlageErstellen(Context& c);
+MailDraft mailDraftOf(Context& c);
 
 }  // namespace klw

@@ -50,10 +50,10 @@ using Focus = FocusOn<ControlId>;
 
 // The current row of a search window's result when the window closed, as texts by column
 // name; nothing when the window handed nothing back ("&ende", no result, no row).
-using Suchergebnis = std::optional<QHash<QString, QString>>;
+using SearchResult = std::optional<QHash<QString, QString>>;
 
 // What the mail window opens with.
-struct MailVorlage {
+struct MailDraft {
     QString betreff;  // f_betreff
     QString an;  // f_an
     QStringList zeilen;  // lines of f_memo
@@ -71,11 +71,11 @@ public:
     virtual ~Windows() = default;
     // The player search, opened with the team and league filters; painted in `farbe` when
     // that is valid, else in the system's colour.
-    virtual Suchergebnis playerSearch(const QString& verein, const QString& liga, const QColor& farbe) = 0;
+    virtual SearchResult playerSearch(const QString& verein, const QString& liga, const QColor& farbe) = 0;
     // The team search, opened with the league filter.
-    virtual Suchergebnis teamSearch(const QString& liga) = 0;
+    virtual SearchResult teamSearch(const QString& liga) = 0;
     // The mail window "Mailversand", pre-filled; returns when the user has closed it.
-    virtual void mail(const MailVorlage& vorlage) = 0;
+    virtual void mail(const MailDraft& vorlage) = 0;
     // The report in the print preview, from which the user may print it; returns when the
     // preview is closed. A print job that the printer did not take throws.
     virtual void preview(reportengine::Report& report) = 0;

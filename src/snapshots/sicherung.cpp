@@ -17,15 +17,15 @@ namespace klw {
 
 namespace {
 
-void spalteSetzen(db::Dataset& q, const Sicherungsspalte& spalte, const Spielbogen& s)
+void spalteSetzen(db::Dataset& q, const SnapshotColumn& spalte, const Spielbogen& s)
 {
     db::Field f = q.fieldByName(spalte.spalte);
     switch (spalte.art) {
-    case Spaltenart::Text:
-    case Spaltenart::Datum:  // the date column takes DD.MM.YYYY and refuses anything else
+    case ColumnKind::Text:
+    case ColumnKind::Date:  // the date column takes DD.MM.YYYY and refuses anything else
         f.setAsString(s.text(spalte.feld));
         break;
-    case Spaltenart::Zahl:
+    case ColumnKind::Number:
         f.setAsInteger(s.number(spalte.feld));
         break;
     }
@@ -76,7 +76,7 @@ void SicherungErstellen(Context& c)
             dm.ABSQueryAppend(Q_SICH, QStringLiteral("SICHERUNG"), QStringLiteral("SAISONX"));
             Q_SICH.fieldByName(QStringLiteral("LFDNRI")).setAsInteger(MaxLfdNr(c));
             Q_SICH.fieldByName(QStringLiteral("SAISONX")).setAsString(s.Saison);
-            for (const Sicherungsspalte& spalte : Sicherungsspalten())
+            for (const SnapshotColumn& spalte : snapshotColumns())
                 spalteSetzen(Q_SICH, spalte, s);
             Q_SICH.fieldByName(QStringLiteral("GESPEICHERTD")).setAsDateTime(jetzt);
             // Posted directly rather than through the flag of ABSQueryPost: a save that
@@ -91,7 +91,7 @@ void SicherungErstellen(Context& c)
         throw;
     } catch (const std::exception& e) {
         throw Schreibfehler(
-            Schreibfehlertext(QStringLiteral("Die Sicherung wurde nicht gespeichert."), e).toStdString());
+            writeFailureText(QStringLiteral("Die Sicherung wurde nicht gespeichert."), e).toStdString());
     }
     s.setText("l_sicherung", QStringLiteral("letzte Sicherung: ") + jetzt.toString(QStringLiteral("dd.MM.yyyy hh.mm")));
     if (!mitgliederFehler.isEmpty()) {

@@ -4,22 +4,22 @@
 
 namespace klw {
 
-QString passnummerSpalte(const PlayerRow& zeile)
+QString passNumberColumn(const PlayerRow& zeile)
 {
     return QStringLiteral("PNR%1X").arg(QLatin1String(zeile.position));
 }
 
-QString wahlSpalte(const Game& einzel, bool heim)
+QString choiceColumn(const Game& einzel, bool heim)
 {
     return QStringLiteral("R%1%2%3X").arg(einzel.round).arg(heim ? 'H' : 'G').arg(einzel.slot);
 }
 
-QString saetzeSpalte(const Game& einzel, bool heim)
+QString setsColumn(const Game& einzel, bool heim)
 {
     return QStringLiteral("R%1%2%3SI").arg(einzel.round).arg(heim ? 'H' : 'G').arg(einzel.slot);
 }
 
-Doppelspalten doppelSpalten(const Game& doppel)
+DoublesColumns doublesColumns(const Game& doppel)
 {
     const QString n = QString::number(doppel.slot);
     return {QStringLiteral("HDOPPEL") + n,       QStringLiteral("GDOPPEL") + n,
@@ -29,33 +29,33 @@ Doppelspalten doppelSpalten(const Game& doppel)
 
 namespace {
 
-std::vector<Sicherungsspalte> buildSpalten()
+std::vector<SnapshotColumn> buildSpalten()
 {
-    auto text = [](const QString& spalte, FieldId feld) { return Sicherungsspalte{spalte, feld, Spaltenart::Text}; };
-    auto zahl = [](const QString& spalte, FieldId feld) { return Sicherungsspalte{spalte, feld, Spaltenart::Zahl}; };
-    std::vector<Sicherungsspalte> s{
+    auto text = [](const QString& spalte, FieldId feld) { return SnapshotColumn{spalte, feld, ColumnKind::Text}; };
+    auto zahl = [](const QString& spalte, FieldId feld) { return SnapshotColumn{spalte, feld, ColumnKind::Number}; };
+    std::vector<SnapshotColumn> s{
         text(QStringLiteral("LIGAX"), "f_liga"),
         zahl(QStringLiteral("SPIELTAGI"), "f_spieltag"),
-        {QStringLiteral("DATUMD"), "f_datum", Spaltenart::Datum},
+        {QStringLiteral("DATUMD"), "f_datum", ColumnKind::Date},
         text(QStringLiteral("HTEAMX"), "f_Heimteam"),
         text(QStringLiteral("GTEAMX"), "f_gastteam"),
         text(QStringLiteral("BEMERKUNGX"), "m_bemerkung"),
     };
     for (const PlayerRow& z : kPlayerRows)
-        s.push_back(text(passnummerSpalte(z), z.passNr));
+        s.push_back(text(passNumberColumn(z), z.passNr));
     for (const Game& e : kSingles) {
-        s.push_back(text(wahlSpalte(e, true), e.homeChoice));
-        s.push_back(text(wahlSpalte(e, false), e.guestChoice));
+        s.push_back(text(choiceColumn(e, true), e.homeChoice));
+        s.push_back(text(choiceColumn(e, false), e.guestChoice));
     }
     for (const Game& e : kSingles) {
-        s.push_back(zahl(saetzeSpalte(e, true), e.homeSets));
-        s.push_back(zahl(saetzeSpalte(e, false), e.guestSets));
+        s.push_back(zahl(setsColumn(e, true), e.homeSets));
+        s.push_back(zahl(setsColumn(e, false), e.guestSets));
     }
     // The doubles in the row's own order: both pairs, then game points, then sets.
     const Game& d1 = kDoubles[0];
     const Game& d2 = kDoubles[1];
-    const Doppelspalten s1 = doppelSpalten(d1);
-    const Doppelspalten s2 = doppelSpalten(d2);
+    const DoublesColumns s1 = doublesColumns(d1);
+    const DoublesColumns s2 = doublesColumns(d2);
     s.push_back(text(s1.heimPaar, d1.homeChoice));
     s.push_back(text(s1.gastPaar, d1.guestChoice));
     s.push_back(text(s2.heimPaar, d2.homeChoice));
@@ -74,9 +74,9 @@ std::vector<Sicherungsspalte> buildSpalten()
 
 }  // namespace
 
-const std::vector<Sicherungsspalte>& Sicherungsspalten()
+const std::vector<SnapshotColumn>& snapshotColumns()
 {
-    static const std::vector<Sicherungsspalte> spalten = buildSpalten();
+    static const std::vector<SnapshotColumn> spalten = buildSpalten();
     return spalten;
 }
 

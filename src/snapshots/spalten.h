@@ -10,37 +10,37 @@
 
 namespace klw {
 
-enum class Spaltenart {
+enum class ColumnKind {
     Text,  // the field's text as it is
-    Zahl,  // the field's text as an integer; no whole number gives 0
-    Datum,  // the field's text DD.MM.YYYY into a date column
+    Number,  // the field's text as an integer; no whole number gives 0
+    Date,  // the field's text DD.MM.YYYY into a date column
 };
 
-struct Sicherungsspalte {
+struct SnapshotColumn {
     QString spalte;
     FieldId feld;
-    Spaltenart art;
+    ColumnKind art;
 };
 
 // The columns from LIGAX to GDOPPELSAETEZ2 in the order a save fills them, then the place
 // ORTX. LFDNRI, SAISONX (from the window state Saison) and GESPEICHERTD (the time of the
 // save) are not in it.
-const std::vector<Sicherungsspalte>& Sicherungsspalten();
+const std::vector<SnapshotColumn>& snapshotColumns();
 
 // The place and date line f_ort. Database files made before it was kept lack the column
 // until the start adds it (SicherungstabelleErgaenzen).
 inline const QString kOrtSpalte = QStringLiteral("ORTX");
 
-QString passnummerSpalte(const PlayerRow& zeile);  // PNRH1X .. PNRG6X
-QString wahlSpalte(const Game& einzel, bool heim);  // R1H1X .. R4G4X
-QString saetzeSpalte(const Game& einzel, bool heim);  // R1H1SI .. R4G4SI
+QString passNumberColumn(const PlayerRow& zeile);  // PNRH1X .. PNRG6X
+QString choiceColumn(const Game& einzel, bool heim);  // R1H1X .. R4G4X
+QString setsColumn(const Game& einzel, bool heim);  // R1H1SI .. R4G4SI
 
 // The six columns of one doubles game.
-struct Doppelspalten {
+struct DoublesColumns {
     QString heimPaar, gastPaar;  // HDOPPEL1, GDOPPEL1
     QString heimSpiele, gastSpiele;  // HD0PELLSPIELE1, GD0PELLSPIELE1 (a zero after the D)
     QString heimSaetze, gastSaetze;  // HDOPPELSAETEZ1, GDOPPELSAETEZ1
 };
-Doppelspalten doppelSpalten(const Game& doppel);
+DoublesColumns doublesColumns(const Game& doppel);
 
 }  // namespace klw

@@ -65,7 +65,7 @@ void SicherungHerstellen(Context& c)
     // Names and nicknames come from the member records again, as if each pass number had
     // just been typed and left.
     for (const PlayerRow& zeile : kPlayerRows) {
-        s.setText(zeile.passNr, text(Q_LESEN, passnummerSpalte(zeile)));
+        s.setText(zeile.passNr, text(Q_LESEN, passNumberColumn(zeile)));
         f_h1pnrExit(c, zeile.passNr);
     }
     bt_namenuebernehmen2Click(c, "bt_namenuebernehmen2");
@@ -74,29 +74,29 @@ void SicherungHerstellen(Context& c)
     // players into every line; a game with a substitute gets the line its pick wrote, so
     // that line, points and printed pairing all name who played.
     for (const Game& spiel : kSingles) {
-        wahlHerstellen(s, spiel.homeChoice, text(Q_LESEN, wahlSpalte(spiel, true)));
-        wahlHerstellen(s, spiel.guestChoice, text(Q_LESEN, wahlSpalte(spiel, false)));
+        wahlHerstellen(s, spiel.homeChoice, text(Q_LESEN, choiceColumn(spiel, true)));
+        wahlHerstellen(s, spiel.guestChoice, text(Q_LESEN, choiceColumn(spiel, false)));
         if (mitErsatzspieler(s, spiel))
             ComboBox1Click(c, spiel.homeChoice);
     }
     for (const Game& spiel : kSingles) {
-        s.setText(spiel.homeSets, zahlText(Q_LESEN, saetzeSpalte(spiel, true)));
-        s.setText(spiel.guestSets, zahlText(Q_LESEN, saetzeSpalte(spiel, false)));
+        s.setText(spiel.homeSets, zahlText(Q_LESEN, setsColumn(spiel, true)));
+        s.setText(spiel.guestSets, zahlText(Q_LESEN, setsColumn(spiel, false)));
         Edit56Exit(c, spiel.guestSets);
     }
 
     for (const Game& doppel : kDoubles) {
-        const Doppelspalten d = doppelSpalten(doppel);
+        const DoublesColumns d = doublesColumns(doppel);
         s.setText(doppel.homeChoice, text(Q_LESEN, d.heimPaar));
         s.setText(doppel.guestChoice, text(Q_LESEN, d.gastPaar));
     }
     for (const Game& doppel : kDoubles) {
-        const Doppelspalten d = doppelSpalten(doppel);
+        const DoublesColumns d = doublesColumns(doppel);
         s.setText(doppel.homePoint, zahlText(Q_LESEN, d.heimSpiele));
         s.setText(doppel.guestPoint, zahlText(Q_LESEN, d.gastSpiele));
     }
     for (const Game& doppel : kDoubles) {
-        const Doppelspalten d = doppelSpalten(doppel);
+        const DoublesColumns d = doublesColumns(doppel);
         s.setText(doppel.homeSets, zahlText(Q_LESEN, d.heimSaetze));
         s.setText(doppel.guestSets, zahlText(Q_LESEN, d.gastSaetze));
     }

@@ -16,7 +16,7 @@
 
 namespace klw {
 
-Suchergebnis QtWindows::playerSearch(const QString& verein, const QString& liga, const QColor& farbe)
+SearchResult QtWindows::playerSearch(const QString& verein, const QString& liga, const QColor& farbe)
 {
     TSSPIELER fenster(abfragen_.ABSDatabase1, dm_, &main_);
     fenster.f_verein->setText(verein);
@@ -26,14 +26,14 @@ Suchergebnis QtWindows::playerSearch(const QString& verein, const QString& liga,
     return Auswahl(fenster.Q_SUCHE);
 }
 
-Suchergebnis QtWindows::teamSearch(const QString& liga)
+SearchResult QtWindows::teamSearch(const QString& liga)
 {
     TSTEAM fenster(abfragen_.ABSDatabase1, dm_, liga, &main_);
     fenster.exec();
     return Auswahl(fenster.Q_SUCHE);
 }
 
-void QtWindows::mail(const MailVorlage& vorlage)
+void QtWindows::mail(const MailDraft& vorlage)
 {
     TFO_FMAIL fenster(&main_, dmDat_, dialogs_);
     fenster.vorbelegen(vorlage);

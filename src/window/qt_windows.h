@@ -22,9 +22,9 @@ public:
         : main_(main), dm_(dm), abfragen_(abfragen), dmDat_(dmDat), dialogs_(dialogs)
     {}
 
-    Suchergebnis playerSearch(const QString& verein, const QString& liga, const QColor& farbe) override;
-    Suchergebnis teamSearch(const QString& liga) override;
-    void mail(const MailVorlage& vorlage) override;
+    SearchResult playerSearch(const QString& verein, const QString& liga, const QColor& farbe) override;
+    SearchResult teamSearch(const QString& liga) override;
+    void mail(const MailDraft& vorlage) override;
     void preview(reportengine::Report& report) override;
     void imprint() override;
     void setBackground(const QColor& colour) override;

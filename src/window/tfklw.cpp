@@ -93,7 +93,7 @@ const QColor kPurple(0x80, 0x00, 0x80);
 }  // namespace
 
 TFKLW::TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs, const QString& programFolder,
-             const Startoptionen& optionen)
+             const StartOptions& optionen)
     : dialogs_(dialogs ? *dialogs : qtDialogs_),
       windows_(*this, dmSys, abfragen_, dmDat, dialogs),
       context_{sheet_, dialogs_, focus_, windows_, dmSys, abfragen_, Timer1},

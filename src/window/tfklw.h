@@ -34,7 +34,7 @@ public:
     // the executable (tests script the one and point the other elsewhere); `optionen` are
     // the command line's.
     TFKLW(TDM_SYS& dmSys, TDM_DAT& dmDat, Dialogs* dialogs = nullptr, const QString& programFolder = {},
-          const Startoptionen& optionen = {});
+          const StartOptions& optionen = {});
     ~TFKLW() override;
 
     Spielbogen& sheet() { return sheet_; }
@@ -83,7 +83,7 @@ private:
     QTimer Timer2;
     Context context_;
     QWidget* canvas_ = nullptr;
-    Startoptionen optionen_;
+    StartOptions optionen_;
     bool shownOnce_ = false;
 };
 

@@ -23,7 +23,7 @@ struct Knoepfe : test::Harness {
     void klick(ControlId button) { clickHandler(button)(c, button); }
 };
 
-Suchergebnis zeile(std::initializer_list<std::pair<QString, QString>> werte)
+SearchResult zeile(std::initializer_list<std::pair<QString, QString>> werte)
 {
     QHash<QString, QString> row;
     for (const auto& [k, v] : werte)
@@ -68,17 +68,17 @@ private slots:
     void nothingHandedBackChangesNothing_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<Suchergebnis>("pick");
-        QTest::newRow("player: ende") << "bt_G2" << Suchergebnis();
+        QTest::addColumn<SearchResult>("pick");
+        QTest::newRow("player: ende") << "bt_G2" << SearchResult();
         QTest::newRow("player: empty pass number") << "bt_G2" << zeile({{"PASSNR", ""}, {"NACHNAME", "Ohne"}});
-        QTest::newRow("home team: ende") << "bts_hteam" << Suchergebnis();
+        QTest::newRow("home team: ende") << "bts_hteam" << SearchResult();
         QTest::newRow("home team: empty team") << "bts_hteam" << zeile({{"TEAM", ""}, {"ORT", "Essen"}});
-        QTest::newRow("guest team: ende") << "bts_gteam" << Suchergebnis();
+        QTest::newRow("guest team: ende") << "bts_gteam" << SearchResult();
     }
     void nothingHandedBackChangesNothing()
     {
         QFETCH(QString, button);
-        QFETCH(Suchergebnis, pick);
+        QFETCH(SearchResult, pick);
         Knoepfe h;
         h.sheet.setText("f_g2pnr", "alt");
         h.dialogs.picks.enqueue(pick);

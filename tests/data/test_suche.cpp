@@ -9,7 +9,7 @@
 #include "data/suche.h"
 #include "support/testdatabase.h"
 
-Q_DECLARE_METATYPE(klw::Spielerfilter)
+Q_DECLARE_METATYPE(klw::PlayerFilter)
 
 using namespace klw;
 
@@ -45,69 +45,69 @@ class TestSuche : public QObject {
 private slots:
     void playerStatementAndItsRows_data()
     {
-        QTest::addColumn<Spielerfilter>("filter");
+        QTest::addColumn<PlayerFilter>("filter");
         QTest::addColumn<QString>("sortierung");
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("passnummern");  // empty: not compared
         QTest::newRow("surname only")
-            << Spielerfilter{"", "meier", "", ""} << "NACHNAME"
+            << PlayerFilter{"", "meier", "", ""} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and ((NACHNAME like '%Meier%') or "
                "      (NACHNAME like '%meier%'))  order by NACHNAME "
             << "";
         QTest::newRow("team and league, as a row button opens it")
-            << Spielerfilter{"", "", "adler bottrop", "Oberliga"} << "NACHNAME"
+            << PlayerFilter{"", "", "adler bottrop", "Oberliga"} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and LIGA = 'Oberliga'  and ((TEAM like '%Adler bottrop%') "
                "or "
                "      (TEAM like '%adler bottrop%'))  order by NACHNAME "
             << kAdlerBottrop;
-        QTest::newRow("league is compared exactly") << Spielerfilter{"", "", "adler bottrop", "Oberlig"} << "NACHNAME"
+        QTest::newRow("league is compared exactly") << PlayerFilter{"", "", "adler bottrop", "Oberlig"} << "NACHNAME"
                                                     << "select * from Mitglied  where PASSNR <> ''  and LIGA = "
                                                        "'Oberlig'  and ((TEAM like '%Adler bottrop%') or "
                                                        "      (TEAM like '%adler bottrop%'))  order by NACHNAME "
                                                     << "";
         QTest::newRow("all four filters")
-            << Spielerfilter{"01", "Sch", "Adler", "Oberliga"} << "PASSNR"
+            << PlayerFilter{"01", "Sch", "Adler", "Oberliga"} << "PASSNR"
             << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%01%'  and LIGA = 'Oberliga' "
                " and ((NACHNAME like '%Sch%') or       (NACHNAME like '%sch%')) "
                " and ((TEAM like '%Adler%') or       (TEAM like '%adler%'))  order by PASSNR "
             << "10016,10109,10137";
         QTest::newRow("pass number anywhere")
-            << Spielerfilter{"12", "", "", ""} << "PASSNR"
+            << PlayerFilter{"12", "", "", ""} << "PASSNR"
             << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%12%'  order by PASSNR "
             << "";
         QTest::newRow("quote in a name")
-            << Spielerfilter{"", "o'brien", "", ""} << "NACHNAME"
+            << PlayerFilter{"", "o'brien", "", ""} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and ((NACHNAME like '%O''brien%') or "
                "      (NACHNAME like '%o''brien%'))  order by NACHNAME "
             << "10075,11370,12502";
         QTest::newRow("quoted condition stays a text")
-            << Spielerfilter{"' or '1'='1", "", "", ""} << "NACHNAME"
+            << PlayerFilter{"' or '1'='1", "", "", ""} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%'' or ''1''=''1%'  order by NACHNAME "
             << "";
         QTest::newRow("percent is a percent sign")
-            << Spielerfilter{"%", "", "", ""} << "PASSNR"
+            << PlayerFilter{"%", "", "", ""} << "PASSNR"
             << "select * from Mitglied  where PASSNR <> ''  and PASSNR like '%\\%%' escape '\\'  order by PASSNR "
             << "";
         QTest::newRow("underscore is an underscore")
-            << Spielerfilter{"", "", "_", ""} << "TEAM"
+            << PlayerFilter{"", "", "_", ""} << "TEAM"
             << "select * from Mitglied  where PASSNR <> ''  and ((TEAM like '%\\_%' escape '\\') or "
                "      (TEAM like '%\\_%' escape '\\'))  order by TEAM "
             << "";
         QTest::newRow("umlaut keeps its case; blanks kept")
-            << Spielerfilter{"", " ölberg", "", ""} << "NACHNAME"
+            << PlayerFilter{"", " ölberg", "", ""} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and ((NACHNAME like '% ölberg%') or "
                "      (NACHNAME like '% ölberg%'))  order by NACHNAME "
             << "";
         const QString lang = QString(60, QLatin1Char('x'));
         QTest::newRow("name cut after 51 characters")
-            << Spielerfilter{"", lang, "", ""} << "NACHNAME"
+            << PlayerFilter{"", lang, "", ""} << "NACHNAME"
             << "select * from Mitglied  where PASSNR <> ''  and ((NACHNAME like '%X" + QString(50, 'x') +
                    "%') or       (NACHNAME like '%x" + QString(50, 'x') + "%'))  order by NACHNAME "
             << "";
     }
     void playerStatementAndItsRows()
     {
-        QFETCH(Spielerfilter, filter);
+        QFETCH(PlayerFilter, filter);
         QFETCH(QString, sortierung);
         QFETCH(QString, statement);
         QFETCH(QString, passnummern);
@@ -268,7 +268,7 @@ private slots:
         Suche s;
         TeamSucheStarten(s.dm, s.Q_SUCHE, "A1");
         s.Q_SUCHE.setRecNo(1);
-        const Suchergebnis row = Auswahl(s.Q_SUCHE);
+        const SearchResult row = Auswahl(s.Q_SUCHE);
         QVERIFY(row.has_value());
         QCOMPARE(row->value("TEAM"), QStringLiteral("DC Löwen Bochum"));
         QCOMPARE(row->value("ORT"), QStringLiteral("Bochum"));

@@ -44,7 +44,7 @@ private slots:
         test::ScriptedScreen dialogs;
         TDM_SYS dmSys;
         TDM_DAT dmDat;
-        TFKLW window(dmSys, dmDat, &dialogs, database.programFolder(), StartoptionenLesen(arguments));
+        TFKLW window(dmSys, dmDat, &dialogs, database.programFolder(), readStartOptions(arguments));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 

@@ -84,7 +84,7 @@ private slots:
         QVERIFY(QDir(database.dir.path()).mkpath("MEKO"));
         TDM_SYS dmSys;
         TDM_DAT dmDat;
-        TFKLW window(dmSys, dmDat, nullptr, database.programFolder(), Startoptionen{.maildatei = true});
+        TFKLW window(dmSys, dmDat, nullptr, database.programFolder(), StartOptions{.maildatei = true});
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         test::fillMatch(window.context(), false);

@@ -80,7 +80,7 @@ private slots:
         done.clear();
         failPreview = false;
         h->dialogs.onPreview = [this](reportengine::Report& report) {
-            auto& form = dynamic_cast<Spielberichtsform&>(report);
+            auto& form = dynamic_cast<ReportForm&>(report);
             done << QStringLiteral("preview %1 %2").arg(form.mitDoppel() ? "TQRKLW2" : "TQRKLW", report.title);
             if (failPreview)
                 throw std::runtime_error("Vorschau fehlgeschlagen");
@@ -199,7 +199,7 @@ private slots:
         spielen(sheet, spiele);
         if (ergebnis != -2)
             sheet.sheet.setItemIndex("rg_ergebnis", ergebnis);
-        const std::optional<Rueckfrage> frage = ErgebnisRueckfrage(sheet.sheet);
+        const std::optional<PrintQuestion> frage = printQuestion(sheet.sheet);
         QTEST(frage ? frage->text : QString(), "frage");
         QTEST(frage ? frage->fokus.name() : QString(), "fokus");
     }

@@ -15,14 +15,14 @@ using klw::reportengine::Band;
 
 namespace {
 
-Band& filled(Spielberichtsform& form)
+Band& filled(ReportForm& form)
 {
     Band& band = form.titleBand();
     band.beforePrint(band);
     return band;
 }
 
-QString caption(Spielberichtsform& form, const QString& label)
+QString caption(ReportForm& form, const QString& label)
 {
     return filled(form).label(label).caption;
 }

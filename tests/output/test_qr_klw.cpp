@@ -32,7 +32,7 @@ QRectF aufSeite(const QRectF& bandMm)
     return bandMm.translated(kRand, kRand).adjusted(-kToleranz, -kToleranz, kToleranz, kToleranz);
 }
 
-QString drucken(Spielberichtsform& form, const QString& file)
+QString drucken(ReportForm& form, const QString& file)
 {
     QPdfWriter writer(file);
     form.print(writer);
@@ -72,7 +72,7 @@ class QrKlwTest : public QObject {
         test::Harness h;
         test::fillMatch(h.c, doppel);
         change(h.sheet);
-        std::unique_ptr<Spielberichtsform> form;
+        std::unique_ptr<ReportForm> form;
         if (doppel)
             form = std::make_unique<TQRKLW2>(h.sheet);
         else

@@ -150,7 +150,7 @@ private slots:
         const QString satz = klw::Ergebnissatz(h.sheet);
         const QString datei = dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
         {
-            std::unique_ptr<klw::Spielberichtsform> form;
+            std::unique_ptr<klw::ReportForm> form;
             if (mitDoppel)
                 form = std::make_unique<klw::TQRKLW2>(h.sheet);
             else

@@ -279,7 +279,7 @@ private slots:
         h->dialogs.answers << true;
         erstellen();
         QCOMPARE(h->dialogs.mails.size(), 1);
-        const klw::MailVorlage& v = h->dialogs.mails[0];
+        const klw::MailDraft& v = h->dialogs.mails[0];
         QCOMPARE(v.betreff, "KLW: A1-Liga Spieltag: 5");
         QCOMPARE(v.an, "elke.wittkamp@meko-darts.example");
         QCOMPARE(v.zeilen, (QStringList{"Hallo Elke Wittkamp", "", "Liga:  A1-Liga", "Spieltag:  5  vom  12.03.2011",
@@ -367,7 +367,7 @@ private slots:
         h->sheet.setChecked("cb_maildatei", true);
         h->dialogs.answers << true << true << true;  // open games, the remark, then the mail offer
         QStringList vorhandeneAnhaenge;  // the attachments that exist when the mail window opens
-        h->dialogs.onMail = [&](const klw::MailVorlage& v) {
+        h->dialogs.onMail = [&](const klw::MailDraft& v) {
             for (const QString& pfad : v.anhaenge)
                 if (QFile::exists(pfad))
                     vorhandeneAnhaenge << pfad;

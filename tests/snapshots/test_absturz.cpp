@@ -44,12 +44,12 @@ QString abweichung(const QHash<QString, QVariant>& zeile, int n)
     klw::test::ganzenSpielbogenFuellen(s, n);
     if (zeile.value("SAISONX").toString() != s.Saison)
         return QStringLiteral("SAISONX");
-    for (const Sicherungsspalte& spalte : Sicherungsspalten()) {
+    for (const SnapshotColumn& spalte : snapshotColumns()) {
         const QVariant wert = zeile.value(spalte.spalte);
         QString erwartet = s.text(spalte.feld);
-        if (spalte.art == Spaltenart::Zahl)
+        if (spalte.art == ColumnKind::Number)
             erwartet = QString::number(s.number(spalte.feld));
-        else if (spalte.art == Spaltenart::Datum)
+        else if (spalte.art == ColumnKind::Date)
             erwartet = QDate::fromString(erwartet, QStringLiteral("dd.MM.yyyy")).toString(Qt::ISODate);
         if (wert.isNull() || wert.toString() != erwartet)
             return spalte.spalte + QStringLiteral(": ") + wert.toString() + QStringLiteral(" instead of ") + erwartet;

@@ -40,9 +40,9 @@ public:
         QColor farbe;
     };
     QList<Opened> opened;
-    QQueue<Suchergebnis> picks;  // what each search window hands back; an empty queue hands nothing
-    QList<MailVorlage> mails;  // what each mail window opened with
-    std::function<void(const MailVorlage&)> onMail;  // looks at each mail window as it opens
+    QQueue<SearchResult> picks;  // what each search window hands back; an empty queue hands nothing
+    QList<MailDraft> mails;  // what each mail window opened with
+    std::function<void(const MailDraft&)> onMail;  // looks at each mail window as it opens
     // Looks at the report of each preview while it is shown; may throw, as a failing print does.
     std::function<void(reportengine::Report&)> onPreview;
     QColor background;  // the main window's background; invalid until one is set
@@ -65,17 +65,17 @@ public:
         return saveFile;
     }
 
-    Suchergebnis playerSearch(const QString& verein, const QString& liga, const QColor& farbe) override
+    SearchResult playerSearch(const QString& verein, const QString& liga, const QColor& farbe) override
     {
         opened.append({QStringLiteral("Spielerauswahl"), verein, liga, farbe});
         return nextPick();
     }
-    Suchergebnis teamSearch(const QString& liga) override
+    SearchResult teamSearch(const QString& liga) override
     {
         opened.append({QStringLiteral("Teamauswahl"), QString(), liga, QColor()});
         return nextPick();
     }
-    void mail(const MailVorlage& vorlage) override
+    void mail(const MailDraft& vorlage) override
     {
         opened.append({QStringLiteral("Mailversand"), {}, {}, {}});
         mails.append(vorlage);
@@ -120,7 +120,7 @@ private:
             inWhileShown_ = false;
         }
     }
-    Suchergebnis nextPick() { return picks.isEmpty() ? std::nullopt : picks.dequeue(); }
+    SearchResult nextPick() { return picks.isEmpty() ? std::nullopt : picks.dequeue(); }
 
     bool inWhileShown_ = false;
 };

@@ -111,7 +111,7 @@ template <typename W> W* TFO_FMAIL::add(W* widget, const QString& name, const QR
 }
 
 void TFO_FMAIL::button(const QString& name, const QRect& geometry, const QString& caption, const QIcon& icon,
-                       void (*handler)(MailKontext&))
+                       void (*handler)(MailContext&))
 {
     QAbstractButton* b = nullptr;
     if (caption.isEmpty()) {
@@ -128,7 +128,7 @@ void TFO_FMAIL::button(const QString& name, const QRect& geometry, const QString
     connect(b, &QAbstractButton::clicked, this, [this, handler] { run(handler); });
 }
 
-void TFO_FMAIL::vorbelegen(const MailVorlage& vorlage)
+void TFO_FMAIL::vorbelegen(const MailDraft& vorlage)
 {
     form_.f_betreff = vorlage.betreff;
     form_.f_an = vorlage.an;
@@ -137,7 +137,7 @@ void TFO_FMAIL::vorbelegen(const MailVorlage& vorlage)
     zeigen();
 }
 
-void TFO_FMAIL::run(void (*handler)(MailKontext&))
+void TFO_FMAIL::run(void (*handler)(MailContext&))
 {
     dispatch(dialogs_, [&] { handler(kontext_); });
     zeigen();

@@ -1,6 +1,6 @@
 #pragma once
 // The mail window "Mailversand": recipients with address pickers, subject, text and the
-// attachments. It binds its widgets to a MailFormular and runs the handlers of FO_MAIL.
+// attachments. It binds its widgets to a MailForm and runs the handlers of FO_MAIL.
 
 #include <QDialog>
 #include <QHash>
@@ -22,8 +22,8 @@ public:
     // `dialogs` replaces the window's own message boxes (tests script them).
     TFO_FMAIL(QWidget* owner, TDM_DAT_Mail& dmDat, Dialogs* dialogs = nullptr);
 
-    void vorbelegen(const MailVorlage& vorlage);
-    const MailFormular& formular() const { return form_; }
+    void vorbelegen(const MailDraft& vorlage);
+    const MailForm& formular() const { return form_; }
     QWidget* control(const QString& name) const { return widgets_.value(name); }
 
     static constexpr int kBreite = 701;
@@ -37,17 +37,17 @@ protected:
 private:
     template <typename W> W* add(W* widget, const QString& name, const QRect& geometry);
     void button(const QString& name, const QRect& geometry, const QString& caption, const QIcon& icon,
-                void (*handler)(MailKontext&));
-    void run(void (*handler)(MailKontext&));
+                void (*handler)(MailContext&));
+    void run(void (*handler)(MailContext&));
     void zeigen();
     void beschaeftigt(bool laeuft);
 
-    MailFormular form_;
+    MailForm form_;
     QtDialogs qtDialogs_{this};
     Dialogs& dialogs_;
     QHash<QString, QWidget*> widgets_;
     WidgetFocusOn<MailControlId> focus_{widgets_};
-    MailKontext kontext_;
+    MailContext kontext_;
     QLineEdit* f_an = nullptr;
     QLineEdit* f_ancc = nullptr;
     QLineEdit* f_betreff = nullptr;

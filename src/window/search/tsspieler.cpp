@@ -81,7 +81,7 @@ void TSSPIELER::setFarbe(const QColor& farbe)
     update();
 }
 
-Spielerfilter TSSPIELER::filter() const
+PlayerFilter TSSPIELER::filter() const
 {
     return {f_nr->text(), f_name->text(), f_verein->text(), f_liga->currentText()};
 }

@@ -20,7 +20,7 @@ public:
 
     // The window's colour; an invalid colour keeps the system's.
     void setFarbe(const QColor& farbe);
-    Spielerfilter filter() const;
+    PlayerFilter filter() const;
     // Builds and runs the player statement, ordered by the column.
     void SucheStarten(const QString& sortierung);
     void DBGrid1TitleClick(int section);
