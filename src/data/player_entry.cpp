@@ -14,20 +14,10 @@ namespace klw {
 
 namespace {
 
-const PlayerRow* zeileMitPassNr(ControlId field)
-{
-    for (const PlayerRow& z : kPlayerRows)
-        if (field == z.passNr)
-            return &z;
-    return nullptr;
-}
-
 const PlayerRow* zeileMitName(ControlId field)
 {
-    for (const PlayerRow& z : kPlayerRows)
-        if (field == z.name || field == z.nickname)
-            return &z;
-    return nullptr;
+    const PlayerRow* zeile = rowWith(&PlayerRow::name, field);
+    return zeile ? zeile : rowWith(&PlayerRow::nickname, field);
 }
 
 QString neuesMitgliedFehlt(const QString& passnr)
@@ -113,7 +103,7 @@ bool zeileSchreiben(Context& c, const PlayerRow& z, bool anlegen)
 
 void f_h1pnrExit(Context& c, ControlId sender)
 {
-    const PlayerRow* zeile = zeileMitPassNr(sender);
+    const PlayerRow* zeile = rowWith(&PlayerRow::passNr, sender);
     if (!zeile)
         return;
     Spielbogen& s = c.sheet;

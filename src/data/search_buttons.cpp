@@ -8,14 +8,6 @@ namespace klw {
 
 namespace {
 
-const PlayerRow* zeileMitKnopf(ControlId button)
-{
-    for (const PlayerRow& z : kPlayerRows)
-        if (button == z.button)
-            return &z;
-    return nullptr;
-}
-
 // The picked row's column, or nothing when the window handed no row or an empty value back.
 QString gewaehlt(const SearchResult& auswahl, SearchColumn spalte)
 {
@@ -32,7 +24,7 @@ SearchResult teamauswahl(Context& c)
 
 void bt_H1Click(Context& c, ControlId sender)
 {
-    const PlayerRow* zeile = zeileMitKnopf(sender);
+    const PlayerRow* zeile = rowWith(&PlayerRow::button, sender);
     if (!zeile)
         return;
     const Spielbogen& s = c.sheet;

@@ -91,8 +91,8 @@ QString n(const char* prefix, int number)
 std::vector<Element> titel(const FormDifferences& form)
 {
     return {
-        {Art::Bild, ReportName("QRImage1").name(), QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
-        autoText(ReportName("QRLabel1"), 31.8, 2.1, 150.0, 9.0, "S P I E L B E R I C H T S B O G E N", kBookman20),
+        {Art::Bild, "QRImage1", QRectF(3.2, 2.6, 23.8, 13.2), ":/pictures/logo.jpg", {}},
+        autoText("QRLabel1", 31.8, 2.1, 150.0, 9.0, "S P I E L B E R I C H T S B O G E N", kBookman20),
         autoText("QRLabel2", 44.5, 12.7, 100.0, 6.6, "MEKO DARTVERBAND E. V.", kBookman16),
         {Art::Bild, ReportName("QRImage2").name(), form.bild2, QString::fromLatin1(form.bild2Datei), {}},
     };

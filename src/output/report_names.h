@@ -37,9 +37,9 @@ struct Name {
     }
 };
 
-inline constexpr std::array<std::string_view, 16> kFixed{
-    "l_sachbeabeiter", "QRMemo1", "l_ort",  "l_sptag", "l_datum", "l_liga",   "l_hteam",  "l_gteam",
-    "l_erg1",          "l_erg2",  "l_erg3", "l_erg4",  "l_erg5",  "QRImage1", "QRImage2", "QRLabel1"};
+inline constexpr std::array<std::string_view, 14> kFixed{"l_sachbeabeiter", "QRMemo1", "l_ort",   "l_sptag", "l_datum",
+                                                         "l_liga",          "l_hteam", "l_gteam", "l_erg1",  "l_erg2",
+                                                         "l_erg3",          "l_erg4",  "l_erg5",  "QRImage2"};
 
 template <typename Visit> constexpr void forEachName(Visit visit)
 {

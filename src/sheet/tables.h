@@ -75,11 +75,12 @@ inline constexpr std::array<const char*, 16> kFooter{
     "Label11",     "Label24",          "Edit50", "Edit85",       "Edit49", "Edit84",      "rg_ergebnis", "rg_druck1",
     "m_bemerkung", "l_ligabearbeiter", "f_ort",  "cb_maildatei", "f_bde2", "l_sicherung", "p_admin",     "f_intervall"};
 
-// The window's controls that hold no value of the sheet: buttons, pictures, the snapshot list.
-inline constexpr std::array<const char*, 12> kOtherControls{
+// The window's controls that hold no value of the sheet (besides the rows' buttons): buttons,
+// pictures, the snapshot list, and the two timers, which call handlers as controls do.
+inline constexpr std::array<const char*, 16> kOtherControls{
     "bts_hteam", "bts_gteam", "bt_namenuebernehmen2", "bt_sicherung", "bt_farben", "bt_info", "bt_pdf",
-    "bt_druck",  "bt_ende",   "bt_schliessen3",       "bt_laden",     "DBGrid1"};
-inline constexpr std::array<const char*, 4> kPictures{"Image2", "Image3", "Timer1", "Timer2"};
+    "bt_druck",  "bt_ende",   "bt_schliessen3",       "bt_laden",     "DBGrid1",   "Image2",  "Image3",
+    "Timer1",    "Timer2"};
 
 template <typename Visit> constexpr void forEachFieldName(Visit visit)
 {
@@ -117,8 +118,6 @@ template <typename Visit> constexpr void forEachControlName(Visit visit)
     for (const RowText& z : kRows)
         visit(z.button);
     for (const char* n : kOtherControls)
-        visit(n);
-    for (const char* n : kPictures)
         visit(n);
 }
 
@@ -226,6 +225,15 @@ inline constexpr std::array<PlayerRow, 12> kPlayerRows =
 
 inline constexpr std::span<const PlayerRow, 6> kHomeRows{kPlayerRows.data(), 6};
 inline constexpr std::span<const PlayerRow, 6> kGuestRows{kPlayerRows.data() + 6, 6};
+
+// The row whose field or button `member` is the control named; nullptr for any other control.
+template <typename Id> const PlayerRow* rowWith(Id PlayerRow::*member, ControlId control)
+{
+    for (const PlayerRow& row : kPlayerRows)
+        if (control == row.*member)
+            return &row;
+    return nullptr;
+}
 
 // The row of a position code, compared exactly ("H5" yes, "h5" no); nullptr for any other text.
 const PlayerRow* rowAtPosition(QStringView position);

@@ -17,6 +17,7 @@
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
+#include "output/ergebnis.h"
 #include "output/qr_klw.h"
 #include "support/filled_sheet.h"
 #include "support/modal_answerer.h"
@@ -205,19 +206,31 @@ private slots:
     }
 
     // ~/PDF full, or not writable: the box says why, and no part of a file is left there.
+    // With the result file switched on, it is written all the same, and no mail is offered
+    // without the sheet to attach.
     void pdfThatCannotBeWrittenSaysWhy_data()
     {
         QTest::addColumn<QString>("mountOptions");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("maildatei");
         QTest::newRow("full folder") << "size=16k"
-                                     << "No space left on device";
+                                     << "No space left on device" << false;
         QTest::newRow("write-protected folder") << "ro,size=1m"
-                                                << "";
+                                                << "" << false;
+        QTest::newRow("full folder, result file on") << "size=16k"
+                                                     << "No space left on device" << true;
     }
     void pdfThatCannotBeWrittenSaysWhy()
     {
         QFETCH(QString, mountOptions);
         QFETCH(QString, reason);
+        QFETCH(bool, maildatei);
+        const QString meko = window->context().programFolder + "MEKO";
+        QVERIFY(QDir().mkpath(meko));
+        const QString ergebnis = meko + "/" + ErgebnisDateiname(window->sheet());
+        QFile::remove(ergebnis);
+        const auto ohneErgebnis = qScopeGuard([ergebnis] { QFile::remove(ergebnis); });
+        window->sheet().setChecked("cb_maildatei", maildatei);
         QVERIFY(QDir().mkpath(pdfFolder()));
         if (::geteuid() == 0) {
             // Root writes into any folder; a small or read-only file system stops it.
@@ -243,6 +256,9 @@ private slots:
         if (!reason.isEmpty())
             QVERIFY2(user->texts()[1].contains(reason), qPrintable(user->texts()[1]));
         QCOMPARE(QDir(pdfFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+        QTest::qWait(200);
+        QCOMPARE(user->boxes.size(), 2);  // no offer of a mail
+        QCOMPARE(QFileInfo::exists(ergebnis), maildatei);
     }
 
     void failingReportClosesThePreviewAndReachesTheCaller()

@@ -4,14 +4,13 @@
 
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "data/dm_sys.h"
 #include "output/dm_dat.h"
+#include "support/modal_answerer.h"
 #include "window/tfklw.h"
 
 using namespace klw;
@@ -22,8 +21,7 @@ class SetsTest : public QObject {
     TDM_SYS dmSys;
     TDM_DAT dmDat;
     std::unique_ptr<TFKLW> window;
-    QStringList boxes;  // texts of the message boxes that came up, in order
-    QTimer closer;
+    std::unique_ptr<test::ModalAnswerer> user;  // answers every box as a user would
 
     QLineEdit* edit(const char* name) { return qobject_cast<QLineEdit*>(window->control(name)); }
     QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
@@ -37,27 +35,18 @@ class SetsTest : public QObject {
 private slots:
     void init()
     {
-        boxes.clear();
+        user = std::make_unique<test::ModalAnswerer>();
         window = std::make_unique<TFKLW>(dmSys, dmDat);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->control("Edit9")->setFocus();  // away from the match day first
         window->control("Edit9")->setFocus();
         QTRY_COMPARE(focused(), QStringLiteral("Edit9"));
-        // Answers every message box the way a user would, with its default button.
-        connect(&closer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxes << box->text();
-                box->defaultButton() ? box->defaultButton()->click() : box->accept();
-            }
-        });
-        closer.start(20);
     }
     void cleanup()
     {
-        closer.stop();
-        closer.disconnect();
         window.reset();
+        user.reset();
     }
 
     void tabbingThroughTheSetsUpdatesTheSheetOnScreen()
@@ -86,7 +75,7 @@ private slots:
         auto radios = window->findChild<QGroupBox*>("rg_ergebnis")->findChildren<QRadioButton*>();
         QVERIFY(radios[0]->isChecked());
         QCOMPARE(edit("f_h1punkte")->text(), QStringLiteral("8"));  // games 1, 5 and 9
-        QVERIFY(boxes.isEmpty());
+        QVERIFY(user->boxes.isEmpty());
     }
 
     void twoWrongValuesGiveTwoBoxesAndTheFocusOnTheGuestField()
@@ -94,8 +83,8 @@ private slots:
         type("Edit9", "3");
         QTest::keyClicks(edit("Edit56"), "7");
         QTest::keyClick(edit("Edit56"), Qt::Key_Tab);
-        QTRY_COMPARE(boxes.size(), 2);
-        QCOMPARE(boxes[0], QStringLiteral("Sätze nur zwischen 0 und 2 zulässig!"));
+        QTRY_COMPARE(user->boxes.size(), 2);
+        QCOMPARE(user->texts()[0], QStringLiteral("Sätze nur zwischen 0 und 2 zulässig!"));
         // The window gets the focus back when it is active again (a window manager does
         // that when the box closes; the offscreen platform has none).
         QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("Edit56"));
@@ -108,7 +97,7 @@ private slots:
         QCOMPARE(edit("Edit55")->text(), QStringLiteral("0"));
         // Neither the boxes nor the focus coming back evaluated any other game.
         QTest::qWait(100);
-        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(user->boxes.size(), 2);
         QCOMPARE(edit("Edit6")->text(), QString());
     }
 };
